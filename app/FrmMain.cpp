@@ -1,0 +1,237 @@
+#include "FrmMain.h"
+
+#include <shellapi.h>
+
+#include <array>
+
+#include "ProgramFile.h"
+#include "ServiceScan.h"
+#include "Text.h"
+#include "mdXpThemeSupport.h"
+#include "resource.h"
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"QuillmarkMainWindow";
+constexpr int kTwipsPerPixel = 15;
+
+constexpr int Px(int twips) {
+    return twips / kTwipsPerPixel;
+}
+
+struct ControlLayout {
+    FrmMain::ControlId id;
+    const wchar_t* windowClass;
+    const wchar_t* text;
+    DWORD style;
+    DWORD exStyle;
+    int leftTwips, topTwips, widthTwips, heightTwips;
+};
+
+// In tab order: creation order is the order the keyboard walks.
+constexpr std::array<ControlLayout, 7> kStandardControls{{
+    {FrmMain::kCommand1, L"BUTTON", L"Start", BS_PUSHBUTTON | WS_TABSTOP | WS_VISIBLE, 0, 5220, 3060, 1275, 435},
+    {FrmMain::kCheck1, L"BUTTON", L"Show Microsoft Services", BS_AUTOCHECKBOX | WS_TABSTOP | WS_VISIBLE, 0, 3000, 3300,
+     2145, 195},
+    {FrmMain::kText1, L"EDIT", L"", ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY | WS_VSCROLL | WS_TABSTOP | WS_VISIBLE,
+     WS_EX_CLIENTEDGE, 60, 270, 6405, 2715},
+    {FrmMain::kPicture1, nullptr, nullptr, WS_TABSTOP, 0, 60, 3060, 5085, 180},
+    {FrmMain::kLabel1, L"STATIC", L"Detects Services Attached To The Network", SS_LEFT | WS_VISIBLE, 0, 60, 60, 3225,
+     180},
+    // Never shown: it holds the exclusion list.
+    {FrmMain::kList1, L"LISTBOX", L"", LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER, 0, 1410, 210, 5055, 390},
+    {FrmMain::kLabel4, L"STATIC", L"Follow Morvane on Facebook", SS_LEFT | SS_NOTIFY | WS_VISIBLE, 0, 330, 3300, 2340,
+     180},
+}};
+
+constexpr ControlLayout kImage2Layout{
+    FrmMain::kImage2, L"STATIC", L"", SS_BITMAP | SS_NOTIFY | WS_VISIBLE, 0, 60, 3270, 240, 240};
+
+constexpr std::array<const wchar_t*, 9> kHiddenServices{
+    L"System\\CurrentControlSet\\Services\\AFD",      L"System\\CurrentControlSet\\Services\\Dhcp",
+    L"System\\CurrentControlSet\\Services\\Dnscache", L"System\\CurrentControlSet\\Services\\Dot3svc",
+    L"System\\CurrentControlSet\\Services\\LmHosts",  L"System\\CurrentControlSet\\Services\\RasAcd",
+    L"System\\CurrentControlSet\\Services\\Wlansvc",  L"System\\CurrentControlSet\\Services\\WwanSvc",
+    L"System\\CurrentControlSet\\Services\\WZCSVC",
+};
+
+// Verdana, bold, 6.75 points, ANSI character set.
+ComPtr<IFont> CreateWindowFont() {
+    FONTDESC desc{};
+    desc.cbSizeofstruct = sizeof desc;
+    desc.lpstrName = const_cast<LPOLESTR>(L"Verdana");
+    desc.cySize.int64 = 67500;  // points x 10,000
+    desc.sWeight = FW_BOLD;
+    desc.sCharset = ANSI_CHARSET;
+    ComPtr<IFont> font;
+    OleCreateFontIndirect(&desc, IID_IFont, font.put_void());
+    return font;
+}
+
+HFONT FontHandle(IFont* font) {
+    HFONT handle = nullptr;
+    if (font) font->get_hFont(&handle);
+    return handle;
+}
+
+void RegisterMainWindowClass(HINSTANCE instance, WNDPROC proc) {
+    WNDCLASSEXW wc{};
+    if (GetClassInfoExW(instance, kClassName, &wc)) return;
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_QUILLMARK));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUILLMARK), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    wc.lpszClassName = kClassName;
+    RegisterClassExW(&wc);
+}
+
+}  // namespace
+
+FrmMain::FrmMain(std::wstring logPath) : logPath_(std::move(logPath)) {}
+
+FrmMain::~FrmMain() {
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+std::unique_ptr<FrmMain> FrmMain::Create(HINSTANCE instance, const std::wstring& logFolder) {
+    std::unique_ptr<FrmMain> form(new FrmMain(JoinPath(logFolder, kLogFileName)));
+    RegisterMainWindowClass(instance, &FrmMain::WindowProc);
+
+    constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    constexpr DWORD exStyle = WS_EX_CONTROLPARENT;
+    RECT frame{0, 0, kClientWidthPx, kClientHeightPx};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    if (!CreateWindowExW(exStyle, kClassName, kCaption, style, x, y, width, height, nullptr, nullptr, instance,
+                         form.get()))
+        return nullptr;
+
+    ShowWindow(form->hwnd_, SW_SHOWNORMAL);
+    UpdateWindow(form->hwnd_);
+    SetFocus(form->Control(kCommand1));
+    return form;
+}
+
+LRESULT CALLBACK FrmMain::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<FrmMain*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<FrmMain*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+    try {
+        return self->HandleMessage(msg, wParam, lParam);
+    } catch (...) {
+        // The handlers ignore every error; none may leave the window procedure.
+        return 0;
+    }
+}
+
+LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_CREATE:
+            return OnCreate() ? 0 : -1;
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_CTLCOLORSTATIC:
+            return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_SETCURSOR:
+            if (OnSetCursor(reinterpret_cast<HWND>(wParam))) return TRUE;
+            break;
+        case WM_CLOSE:
+            OnClose();
+            return 0;
+    }
+    return DefWindowProcW(hwnd_, msg, wParam, lParam);
+}
+
+bool FrmMain::OnCreate() {
+    CreateControls();
+    log_ = std::make_unique<ScanLog>(Control(kText1), logPath_);
+    Form_Load();
+    return true;
+}
+
+void FrmMain::CreateControls() {
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
+    font_ = CreateWindowFont();
+    const HFONT font = FontHandle(font_.get());
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+
+    auto create = [&](const ControlLayout& c) {
+        HWND control = c.windowClass
+                           ? CreateWindowExW(c.exStyle, c.windowClass, c.text, WS_CHILD | c.style, Px(c.leftTwips),
+                                             Px(c.topTwips), Px(c.widthTwips), Px(c.heightTwips), hwnd_,
+                                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr)
+                           : picture1_.Create(hwnd_, c.id, Px(c.leftTwips), Px(c.topTwips), Px(c.widthTwips),
+                                              Px(c.heightTwips), c.style | WS_VISIBLE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        return control;
+    };
+    for (const ControlLayout& layout : kStandardControls) create(layout);
+    HWND image = create(kImage2Layout);
+
+    for (const wchar_t* item : kHiddenServices)
+        SendMessageW(Control(kList1), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+
+    linkPicture_.reset(static_cast<HBITMAP>(
+        LoadImageW(instance, MAKEINTRESOURCEW(IDB_LINK_PICTURE), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    SendMessageW(image, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(linkPicture_.get()));
+    handCursor_ = LoadCursorW(instance, MAKEINTRESOURCEW(IDC_HAND_POINTER));
+}
+
+void FrmMain::Form_Load() {
+    FixThemeSupport({});
+    pb1_ = std::make_unique<cProgressBar>();
+    pb1_->SetMax(100);
+}
+
+void FrmMain::OnCommand(int id, int code) {
+    if (id == kCommand1 && code == BN_CLICKED) Command1_Click();
+    if ((id == kLabel4 || id == kImage2) && code == STN_CLICKED) Link_Click();
+}
+
+void FrmMain::Command1_Click() {
+    ServiceScan(*this).Run();
+}
+
+void FrmMain::Link_Click() {
+    ShellExecuteA(hwnd_, "Open", ToAnsi(kMakerPage).c_str(), "", "", SW_SHOWNORMAL);
+}
+
+LRESULT FrmMain::OnCtlColorStatic(HDC hdc, HWND control) {
+    // The output box is read-only; it keeps the look of a box that holds text.
+    const int background = control == Control(kText1) ? COLOR_WINDOW : COLOR_BTNFACE;
+    SetTextColor(hdc, GetSysColor(control == Control(kLabel4) ? COLOR_HIGHLIGHT : COLOR_WINDOWTEXT));
+    SetBkColor(hdc, GetSysColor(background));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(background));
+}
+
+bool FrmMain::OnSetCursor(HWND under) {
+    if (!handCursor_ || (under != Control(kLabel4) && under != Control(kImage2))) return false;
+    SetCursor(handCursor_);
+    return true;
+}
+
+void FrmMain::OnClose() {
+    // Closing the window ends the program at once, also in the middle of a scan.
+    ExitProcess(0);
+}
+
+void FrmMain::AddToLogs(const std::wstring& sMsg) {
+    log_->AddToLogs(sMsg);
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <windows.h>
+
+#include <ocidl.h>
+#include <olectl.h>
+#include <memory>
+#include <string>
+
+#include "ComPtr.h"
+#include "PictureBox.h"
+#include "ScanLog.h"
+#include "UniqueHandle.h"
+#include "cProgressBar.h"
+
+// The program's one window: the Start button, the output box, the progress
+// bar's picture box, the exclusion list and the links to the maker's page.
+class FrmMain {
+public:
+    static constexpr wchar_t kCaption[] = L"Quillmark - By Morvane";
+    static constexpr wchar_t kMakerPage[] = L"https://www.facebook.com/morvane";
+    static constexpr wchar_t kLogFileName[] = L"quillmark_log.txt";
+    static constexpr int kClientWidthPx = 436;
+    static constexpr int kClientHeightPx = 237;
+
+    enum ControlId : int {
+        kCommand1 = 101,
+        kCheck1,
+        kText1,
+        kPicture1,
+        kLabel1,
+        kList1,
+        kLabel4,
+        kImage2,
+    };
+
+    // Creates the window, runs its load handler and shows it. The log file
+    // lies in logFolder (the program's folder unless a caller says otherwise).
+    static std::unique_ptr<FrmMain> Create(HINSTANCE instance, const std::wstring& logFolder);
+    ~FrmMain();
+    FrmMain(const FrmMain&) = delete;
+    FrmMain& operator=(const FrmMain&) = delete;
+
+    HWND hWnd() const noexcept { return hwnd_; }
+    HWND Control(ControlId id) const noexcept { return GetDlgItem(hwnd_, id); }
+    cProgressBar& PB1() noexcept { return *pb1_; }
+    IFont* Font() const noexcept { return font_.get(); }
+
+    void AddToLogs(const std::wstring& sMsg);
+    const std::wstring& LogPath() const noexcept { return log_->LogPath(); }
+
+    // The Click of Command1: the service scan.
+    void Command1_Click();
+
+private:
+    explicit FrmMain(std::wstring logPath);
+
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+
+    bool OnCreate();
+    void Form_Load();
+    void CreateControls();
+    void OnCommand(int id, int code);
+    LRESULT OnCtlColorStatic(HDC hdc, HWND control);
+    bool OnSetCursor(HWND under);
+    void OnClose();
+    void Link_Click();
+    void Picture1_Paint();
+
+    HWND hwnd_ = nullptr;
+    std::wstring logPath_;
+    std::unique_ptr<ScanLog> log_;
+    ComPtr<IFont> font_;
+    PictureBox picture1_;
+    UniqueBitmap linkPicture_;
+    HCURSOR handCursor_ = nullptr;
+    std::unique_ptr<cProgressBar> pb1_;
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+// A picture box: a child window with a device context of its own (hDC stays
+// valid for the window's life) that raises a Paint event on every repaint.
+class PictureBox {
+public:
+    PictureBox() = default;
+    PictureBox(const PictureBox&) = delete;
+    PictureBox& operator=(const PictureBox&) = delete;
+
+    HWND Create(HWND parent, int id, int x, int y, int width, int height, DWORD extraStyle);
+
+    HWND hWnd() const noexcept { return hwnd_; }
+    HDC hDC() const noexcept;
+
+    std::function<void()> Paint;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void OnPaint();
+
+    HWND hwnd_ = nullptr;
+};

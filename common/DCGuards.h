@@ -1,0 +1,54 @@
+#pragma once
+
+#include <windows.h>
+
+// A window DC from GetDC, handed back with ReleaseDC.
+class WindowDC {
+public:
+    explicit WindowDC(HWND hwnd) noexcept : hwnd_(hwnd), hdc_(GetDC(hwnd)) {}
+    ~WindowDC() {
+        if (hdc_) ReleaseDC(hwnd_, hdc_);
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+
+    HDC get() const noexcept { return hdc_; }
+    explicit operator bool() const noexcept { return hdc_ != nullptr; }
+
+private:
+    HWND hwnd_;
+    HDC hdc_;
+};
+
+// The DC of one WM_PAINT, from BeginPaint to EndPaint.
+class PaintDC {
+public:
+    explicit PaintDC(HWND hwnd) noexcept : hwnd_(hwnd), hdc_(BeginPaint(hwnd, &ps_)) {}
+    ~PaintDC() { EndPaint(hwnd_, &ps_); }
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+
+    HDC get() const noexcept { return hdc_; }
+    const PAINTSTRUCT& paint() const noexcept { return ps_; }
+
+private:
+    HWND hwnd_;
+    PAINTSTRUCT ps_{};
+    HDC hdc_;
+};
+
+// An object selected into a DC; the previous one goes back when the guard ends.
+class SelectionGuard {
+public:
+    SelectionGuard(HDC hdc, HGDIOBJ object) noexcept
+        : hdc_(hdc), previous_(object ? SelectObject(hdc, object) : nullptr) {}
+    ~SelectionGuard() {
+        if (previous_ && previous_ != HGDI_ERROR) SelectObject(hdc_, previous_);
+    }
+    SelectionGuard(const SelectionGuard&) = delete;
+    SelectionGuard& operator=(const SelectionGuard&) = delete;
+
+private:
+    HDC hdc_;
+    HGDIOBJ previous_;
+};

@@ -1,0 +1,18 @@
+#!/bin/bash
+# Installs what building and testing need, from Debian's packages, when it is
+# missing: the mingw-w64 cross compilers, Wine, a virtual X display,
+# GoogleTest's sources and ImageMagick (for screenshots).
+set -euo pipefail
+
+packages=(cmake ninja-build g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+          wine wine64 xvfb x11-apps imagemagick googletest python3)
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+if ((${#missing[@]})); then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -q
+  apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi

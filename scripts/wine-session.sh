@@ -1,0 +1,33 @@
+# Sourced by the run and test commands: a virtual X display and one
+# persistent wineserver for a Wine prefix, both stopped by wine_session_end
+# (which the callers trap on EXIT, so a failing test stops them too).
+#   wine_session_begin PREFIX [DISPLAY_WANTED]
+
+WINE64=/usr/lib/wine/wine64
+WINESERVER=/usr/lib/wine/wineserver
+xvfb_pid=""
+
+wine_session_begin() {
+  export WINEPREFIX=$1
+  export WINEDEBUG=${WINEDEBUG:--all}
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  if [ "${2:-virtual}" = virtual ]; then
+    local display=99
+    while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
+    Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$display"
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+  fi
+  mkdir -p "$WINEPREFIX"
+  "$WINESERVER" -p </dev/null >/dev/null 2>&1
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "Preparing the Wine prefix $WINEPREFIX (once)..."
+  fi
+  "$WINE64" wineboot -i </dev/null >/dev/null 2>&1
+}
+
+wine_session_end() {
+  if [ -n "${WINEPREFIX:-}" ]; then "$WINESERVER" -k </dev/null >/dev/null 2>&1 || true; fi
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
+}
