@@ -152,7 +152,10 @@ LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_SETCURSOR:
             if (OnSetCursor(reinterpret_cast<HWND>(wParam))) return TRUE;
             break;
-        case WM_CLOSE:
+        case WM_ACTIVATE:
+        OnActivate(LOWORD(wParam) != WA_INACTIVE);
+        return 0;
+    case WM_CLOSE:
             OnClose();
             return 0;
     }
@@ -225,6 +228,17 @@ bool FrmMain::OnSetCursor(HWND under) {
     if (!handCursor_ || (under != Control(kLabel4) && under != Control(kImage2))) return false;
     SetCursor(handCursor_);
     return true;
+}
+
+// Like a dialog: the focused control is kept while the window is inactive
+// and gets the focus back when it is activated again.
+void FrmMain::OnActivate(bool active) {
+    if (active) {
+        SetFocus(focus_ ? focus_ : Control(kCommand1));
+        return;
+    }
+    HWND focused = GetFocus();
+    if (focused && IsChild(hwnd_, focused)) focus_ = focused;
 }
 
 void FrmMain::OnClose() {

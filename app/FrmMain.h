@@ -64,6 +64,7 @@ private:
     void OnCommand(int id, int code);
     LRESULT OnCtlColorStatic(HDC hdc, HWND control);
     bool OnSetCursor(HWND under);
+    void OnActivate(bool active);
     void OnClose();
     void Link_Click();
     void Picture1_Paint();
@@ -75,5 +76,6 @@ private:
     PictureBox picture1_;
     UniqueBitmap linkPicture_;
     HCURSOR handCursor_ = nullptr;
+    HWND focus_ = nullptr;  // the control that gets the focus back on activation
     std::unique_ptr<cProgressBar> pb1_;
 };

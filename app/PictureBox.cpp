@@ -41,9 +41,18 @@ LRESULT CALLBACK PictureBox::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     auto* self = reinterpret_cast<PictureBox*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self && msg == WM_PAINT) {
-        self->OnPaint();
-        return 0;
+    if (self) {
+        switch (msg) {
+        case WM_PAINT:
+            self->OnPaint();
+            return 0;
+        case WM_SETFONT:
+            self->font_ = reinterpret_cast<HFONT>(wParam);
+            if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(self->font_);
+        }
     }
     if (msg == WM_NCDESTROY && self) self->hwnd_ = nullptr;
     return DefWindowProcW(hwnd, msg, wParam, lParam);

@@ -24,4 +24,5 @@ private:
     void OnPaint();
 
     HWND hwnd_ = nullptr;
+    HFONT font_ = nullptr;
 };

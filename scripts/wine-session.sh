@@ -25,6 +25,11 @@ wine_session_begin() {
     echo "Preparing the Wine prefix $WINEPREFIX (once)..."
   fi
   "$WINE64" wineboot -i </dev/null >/dev/null 2>&1
+  # Windows live on one virtual desktop that Wine draws itself, frames and
+  # captions included. Without a window manager, Wine would otherwise wait
+  # two seconds for each top-level window it hides.
+  "$WINE64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
+  "$WINE64" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1
 }
 
 wine_session_end() {

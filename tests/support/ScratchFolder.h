@@ -2,6 +2,9 @@
 
 #include <string>
 
+// The bytes of a file ("" when it cannot be read).
+std::string ReadFileBytes(const std::wstring& path);
+
 // A folder of the test's own below the temporary folder, removed with its
 // files at the end.
 class ScratchFolder {

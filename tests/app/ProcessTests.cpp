@@ -1,0 +1,141 @@
+// The program as a process: started, found by its caption, driven from
+// outside with window messages as any client would.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "AppFixture.h"
+#include "ProgramFile.h"
+#include "ScratchFolder.h"
+#include "UniqueHandle.h"
+
+namespace {
+
+constexpr int kStartId = 101;  // Command1
+constexpr int kOutputId = 103;  // Text1
+
+std::wstring ProgramPath() { return ProgramFolder() + L"\\..\\..\\quillmark.exe"; }
+
+std::wstring LogPath() { return ProgramFolder() + L"\\..\\..\\quillmark_log.txt"; }
+
+// Text of another process's control: WM_GETTEXT is carried across processes.
+std::wstring RemoteText(HWND window) {
+    const auto length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const auto copied = SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(copied));
+    return text;
+}
+
+template <typename Condition>
+bool WaitFor(Condition condition, std::chrono::milliseconds limit = std::chrono::seconds(20)) {
+    const auto until = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < until) {
+        if (condition()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return condition();
+}
+
+class RunningProgram {
+public:
+    RunningProgram() {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        std::wstring command = L"\"" + ProgramPath() + L"\"";
+        EXPECT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                   &info_))
+            << GetLastError();
+        process_.reset(info_.hProcess);
+        thread_.reset(info_.hThread);
+        WaitFor([&] {
+            window_ = FindWindowW(nullptr, L"Quillmark - By Morvane");
+            DWORD owner = 0;
+            if (window_) GetWindowThreadProcessId(window_, &owner);
+            return window_ && owner == info_.dwProcessId && IsWindowVisible(window_);
+        });
+    }
+    ~RunningProgram() {
+        if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) TerminateProcess(process_.get(), 1);
+    }
+
+    HWND Window() const { return window_; }
+    HWND Control(int id) const { return GetDlgItem(window_, id); }
+    DWORD ThreadId() const { return info_.dwThreadId; }
+    HANDLE Process() const { return process_.get(); }
+
+    void PressStart() const {
+        PostMessageW(window_, WM_COMMAND, MAKEWPARAM(kStartId, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(Control(kStartId)));
+    }
+
+private:
+    PROCESS_INFORMATION info_{};
+    UniqueKernelHandle process_;
+    UniqueKernelHandle thread_;
+    HWND window_ = nullptr;
+};
+
+}  // namespace
+
+TEST(Program, OpensItsWindowWithTheStartButtonFocused) {
+    RunningProgram program;
+    ASSERT_NE(nullptr, program.Window());
+    RECT client{};
+    GetClientRect(program.Window(), &client);
+    EXPECT_EQ(436, client.right);
+    EXPECT_EQ(237, client.bottom);
+
+    RECT start{};
+    GetWindowRect(program.Control(kStartId), &start);
+    MapWindowPoints(HWND_DESKTOP, program.Window(), reinterpret_cast<POINT*>(&start), 2);
+    EXPECT_EQ(348, start.left);
+    EXPECT_EQ(204, start.top);
+
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    ASSERT_TRUE(WaitFor([&] { return GetGUIThreadInfo(program.ThreadId(), &gui) && gui.hwndFocus; }));
+    EXPECT_EQ(program.Control(kStartId), gui.hwndFocus);
+}
+
+TEST(Program, ScansWhenStartIsPressedAndLogsBesideItself) {
+    RunningProgram program;
+    ASSERT_NE(nullptr, program.Window());
+    const std::size_t logBefore = ReadFileBytes(LogPath()).size();
+    program.PressStart();
+    HWND output = program.Control(kOutputId);
+    const std::wstring ending = L"Done, Scan Complete.\r\n" + std::wstring(56, L'\'');
+    ASSERT_TRUE(WaitFor([&] {
+        const std::wstring text = RemoteText(output);
+        return text.size() >= ending.size() && text.compare(text.size() - ending.size(), ending.size(), ending) == 0;
+    }));
+
+    const auto lines = SplitLines(RemoteText(output));
+    ASSERT_GE(lines.size(), 5u);
+    EXPECT_EQ(L"Scanning...", lines[0]);
+    EXPECT_EQ(0u, lines[1].rfind(L"Date: ", 0));
+    EXPECT_EQ(L"Done, Scan Complete.", lines[lines.size() - 2]);
+    EXPECT_EQ(std::wstring(56, L'\''), lines.back());
+
+    // The log gained exactly the report's lines.
+    const std::string added = ReadFileBytes(LogPath()).substr(logBefore);
+    EXPECT_EQ(lines.size(), SplitLines(added).size() - 1) << "each line ends with CR LF";
+}
+
+TEST(Program, ClosingDuringAScanEndsTheProcessAtOnce) {
+    RunningProgram program;
+    ASSERT_NE(nullptr, program.Window());
+    const std::string logBefore = ReadFileBytes(LogPath());
+    // The close waits in the queue behind the click and arrives at the
+    // scan's first yield.
+    program.PressStart();
+    PostMessageW(program.Window(), WM_CLOSE, 0, 0);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(program.Process(), 20000));
+    DWORD code = 1;
+    GetExitCodeProcess(program.Process(), &code);
+    EXPECT_EQ(0u, code);
+    EXPECT_EQ(logBefore, ReadFileBytes(LogPath())) << "no line of the interrupted scan was written";
+}
