@@ -43,15 +43,15 @@ LRESULT CALLBACK PictureBox::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
     auto* self = reinterpret_cast<PictureBox*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (self) {
         switch (msg) {
-        case WM_PAINT:
-            self->OnPaint();
-            return 0;
-        case WM_SETFONT:
-            self->font_ = reinterpret_cast<HFONT>(wParam);
-            if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
-            return 0;
-        case WM_GETFONT:
-            return reinterpret_cast<LRESULT>(self->font_);
+            case WM_PAINT:
+                self->OnPaint();
+                return 0;
+            case WM_SETFONT:
+                self->font_ = reinterpret_cast<HFONT>(wParam);
+                if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
+                return 0;
+            case WM_GETFONT:
+                return reinterpret_cast<LRESULT>(self->font_);
         }
     }
     if (msg == WM_NCDESTROY && self) self->hwnd_ = nullptr;

@@ -1,7 +1,7 @@
 # Sourced by the run and test commands: a virtual X display and one
 # persistent wineserver for a Wine prefix, both stopped by wine_session_end
 # (which the callers trap on EXIT, so a failing test stops them too).
-#   wine_session_begin PREFIX [DISPLAY_WANTED]
+#   wine_session_begin PREFIX [virtual|user-display]
 
 WINE64=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
@@ -25,11 +25,19 @@ wine_session_begin() {
     echo "Preparing the Wine prefix $WINEPREFIX (once)..."
   fi
   "$WINE64" wineboot -i </dev/null >/dev/null 2>&1
+  [ "${2:-virtual}" = virtual ] || return 0
   # Windows live on one virtual desktop that Wine draws itself, frames and
   # captions included. Without a window manager, Wine would otherwise wait
-  # two seconds for each top-level window it hides.
-  "$WINE64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
-  "$WINE64" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1
+  # two seconds for each top-level window it hides. The desktop is chosen
+  # when Wine starts, so a new setting restarts the session's wineserver.
+  if ! grep -q '"Desktop"="Default"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    "$WINE64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
+    "$WINE64" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1
+    "$WINESERVER" -k </dev/null >/dev/null 2>&1 || true
+    "$WINESERVER" -w </dev/null >/dev/null 2>&1 || true
+    "$WINESERVER" -p </dev/null >/dev/null 2>&1
+    "$WINE64" wineboot </dev/null >/dev/null 2>&1
+  fi
 }
 
 wine_session_end() {

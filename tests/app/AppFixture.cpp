@@ -70,7 +70,9 @@ void ScanFixture::PressStart() {
                  reinterpret_cast<LPARAM>(button));
 }
 
-std::vector<std::wstring> ScanFixture::BoxLines() const { return SplitLines(WindowText(Text1())); }
+std::vector<std::wstring> ScanFixture::BoxLines() const {
+    return SplitLines(WindowText(Text1()));
+}
 
 std::vector<std::string> ScanFixture::LogLines() const {
     auto lines = SplitLines(folder.ReadBytes(FrmMain::kLogFileName));
@@ -83,7 +85,9 @@ OnBoxLine::OnBoxLine(HWND box, std::wstring trigger, std::function<void()> actio
     SetWindowSubclass(box_, &OnBoxLine::Watch, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
-OnBoxLine::~OnBoxLine() { RemoveWindowSubclass(box_, &OnBoxLine::Watch, 1); }
+OnBoxLine::~OnBoxLine() {
+    RemoveWindowSubclass(box_, &OnBoxLine::Watch, 1);
+}
 
 LRESULT CALLBACK OnBoxLine::Watch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
     auto* self = reinterpret_cast<OnBoxLine*>(data);

@@ -107,7 +107,8 @@ TEST_F(FrmMainTest, EveryControlWithTextUsesVerdanaBold) {
 
 TEST_F(FrmMainTest, HiddenListHoldsTheNineExcludedServices) {
     HWND list = form->Control(FrmMain::kList1);
-    const char* expected[] = {"AFD", "Dhcp", "Dnscache", "Dot3svc", "LmHosts", "RasAcd", "Wlansvc", "WwanSvc", "WZCSVC"};
+    const char* expected[] = {"AFD",    "Dhcp",    "Dnscache", "Dot3svc", "LmHosts",
+                              "RasAcd", "Wlansvc", "WwanSvc",  "WZCSVC"};
     ASSERT_EQ(9, SendMessageW(list, LB_GETCOUNT, 0, 0));
     for (int i = 0; i < 9; ++i) {
         wchar_t item[128] = {};
@@ -132,8 +133,8 @@ TEST_F(FrmMainTest, LinksShowAsLinks) {
                                  MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
         EXPECT_EQ(hand, GetCursor());
     }
-    EXPECT_FALSE(SendMessageW(form->hWnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Text1()),
-                              MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)))
+    EXPECT_FALSE(
+        SendMessageW(form->hWnd(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Text1()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)))
         << "other controls keep their own pointer";
 
     const auto picture = reinterpret_cast<HBITMAP>(SendMessageW(image, STM_GETIMAGE, IMAGE_BITMAP, 0));

@@ -14,12 +14,16 @@
 
 namespace {
 
-constexpr int kStartId = 101;  // Command1
+constexpr int kStartId = 101;   // Command1
 constexpr int kOutputId = 103;  // Text1
 
-std::wstring ProgramPath() { return ProgramFolder() + L"\\..\\..\\quillmark.exe"; }
+std::wstring ProgramPath() {
+    return ProgramFolder() + L"\\..\\..\\quillmark.exe";
+}
 
-std::wstring LogPath() { return ProgramFolder() + L"\\..\\..\\quillmark_log.txt"; }
+std::wstring LogPath() {
+    return ProgramFolder() + L"\\..\\..\\quillmark_log.txt";
+}
 
 // Text of another process's control: WM_GETTEXT is carried across processes.
 std::wstring RemoteText(HWND window) {
@@ -46,8 +50,8 @@ public:
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         std::wstring command = L"\"" + ProgramPath() + L"\"";
-        EXPECT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                   &info_))
+        EXPECT_TRUE(
+            CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_))
             << GetLastError();
         process_.reset(info_.hProcess);
         thread_.reset(info_.hThread);
@@ -80,6 +84,33 @@ private:
 };
 
 }  // namespace
+
+TEST(Program, CarriesVersionInformationAndNoManifest) {
+    const std::wstring path = ProgramPath();
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+    ASSERT_GT(size, 0u);
+    std::vector<char> info(size);
+    ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, size, info.data()));
+    auto text = [&](const wchar_t* name) {
+        wchar_t* value = nullptr;
+        UINT length = 0;
+        const std::wstring query = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
+        return VerQueryValueW(info.data(), query.c_str(), reinterpret_cast<void**>(&value), &length) && value
+                   ? std::wstring(value)
+                   : std::wstring();
+    };
+    EXPECT_EQ(L"Quillmark", text(L"ProductName"));
+    EXPECT_FALSE(text(L"FileDescription").empty());
+    EXPECT_FALSE(text(L"ProductVersion").empty());
+
+    // Without a manifest the common controls of version 6 are not asked for.
+    const HMODULE image = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(nullptr, image);
+    EXPECT_EQ(nullptr, FindResourceW(image, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)));  // RT_MANIFEST
+    EXPECT_NE(nullptr, FindResourceW(image, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14)));  // RT_GROUP_ICON
+    FreeLibrary(image);
+}
 
 TEST(Program, OpensItsWindowWithTheStartButtonFocused) {
     RunningProgram program;

@@ -30,8 +30,8 @@ TEST_F(ScanLogTest, LinesGoToTheFileAsAnsiTextAndToTheBox) {
 
 TEST_F(ScanLogTest, TheFileKeepsWhatItHeldAndIsAppendedAcrossRuns) {
     {
-        UniqueFile file(CreateFileW(folder.File(FrmMain::kLogFileName).c_str(), GENERIC_WRITE, 0, nullptr,
-                                    CREATE_NEW, 0, nullptr));
+        UniqueFile file(
+            CreateFileW(folder.File(FrmMain::kLogFileName).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
         ASSERT_TRUE(file);
         DWORD written = 0;
         WriteFile(file.get(), "earlier run\r\n", 13, &written, nullptr);
@@ -65,8 +65,8 @@ TEST_F(ScanLogTest, AnUnwritableFileLosesNoLineFromTheBox) {
     form->AddToLogs(L"written");
     {
         // Another process holding the file without sharing it.
-        UniqueFile lock(CreateFileW(folder.File(FrmMain::kLogFileName).c_str(), GENERIC_READ, 0, nullptr,
-                                    OPEN_EXISTING, 0, nullptr));
+        UniqueFile lock(CreateFileW(folder.File(FrmMain::kLogFileName).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                    0, nullptr));
         ASSERT_TRUE(lock);
         form->AddToLogs(L"while locked");
     }

@@ -17,8 +17,12 @@ struct Reported {
 };
 
 std::vector<std::wstring> ServiceLines(const Reported& s) {
-    return {kSep, kKeyPrefix + s.name, L"--Description: " + s.description, L"--DisplayName: " + s.displayName,
-            L"--ImagePath: " + s.imagePath, kSep};
+    return {kSep,
+            kKeyPrefix + s.name,
+            L"--Description: " + s.description,
+            L"--DisplayName: " + s.displayName,
+            L"--ImagePath: " + s.imagePath,
+            kSep};
 }
 
 std::vector<std::wstring> Report(const std::vector<Reported>& services) {

@@ -32,11 +32,13 @@ ScratchFolder::~ScratchFolder() {
     RemoveDirectoryW(path_.c_str());
 }
 
-std::string ScratchFolder::ReadBytes(const std::wstring& name) const { return ReadFileBytes(File(name)); }
+std::string ScratchFolder::ReadBytes(const std::wstring& name) const {
+    return ReadFileBytes(File(name));
+}
 
 std::string ReadFileBytes(const std::wstring& path) {
-    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, 0, nullptr));
+    UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                0, nullptr));
     if (!file) return {};
     std::string bytes;
     char buffer[4096];

@@ -1,0 +1,45 @@
+#!/bin/bash
+# The run command: installs what is missing, builds, and starts Quillmark
+# under Wine in a prefix of its own (build/demo) holding a demonstration
+# registry of services (demo/services.reg).
+#  - With a display ($DISPLAY set) the window opens for you.
+#  - Without one, the program runs on a virtual display: Start is pressed
+#    from outside, the log file is printed and a screenshot of the window is
+#    saved as build/demo/quillmark.png.
+# "run.sh tick" ticks "Show Microsoft Services" before pressing Start.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+./scripts/setup.sh
+./scripts/build.sh
+
+demo=$root/build/demo
+mkdir -p "$demo"
+cp build/win64/quillmark.exe "$demo/"
+source scripts/wine-session.sh
+trap wine_session_end EXIT
+
+if [ -n "${DISPLAY:-}" ]; then
+  wine_session_begin "$demo/wineprefix" user-display
+  "$WINE64" reg import demo/services.reg </dev/null >/dev/null 2>&1
+  "$WINE64" "$demo/quillmark.exe"
+  exit 0
+fi
+
+wine_session_begin "$demo/wineprefix" virtual
+"$WINE64" reg import demo/services.reg </dev/null >/dev/null 2>&1
+log=$demo/quillmark_log.txt
+before=$(stat -c %s "$log" 2>/dev/null || echo 0)
+"$WINE64" "$demo/quillmark.exe" </dev/null >/dev/null 2>&1 &
+program=$!
+geometry=$("$WINE64" build/win64/tools/scan_driver.exe "$@" </dev/null 2>&1 | tr -d '\r')
+read -r x y width height <<<"$geometry" || { echo "$geometry" >&2; exit 1; }
+
+echo "=== $log (this run) ==="
+tail -c +$((before + 1)) "$log"
+import -display "$DISPLAY" -window root -crop "${width}x${height}+${x}+${y}" "$demo/quillmark.png"
+echo "=== screenshot: $demo/quillmark.png ==="
+
+"$WINE64" build/win64/tools/scan_driver.exe close >/dev/null 2>&1 || true
+wait "$program" 2>/dev/null || true
