@@ -6,20 +6,11 @@
 #include "Text.h"
 #include "UniqueHandle.h"
 
-namespace {
-
-std::wstring WindowText(HWND window) {
-    const int length = GetWindowTextLengthW(window);
-    if (length <= 0) return {};
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const int copied = GetWindowTextW(window, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(std::max(copied, 0)));
-    return text;
+ScanLog::ScanLog(HWND outputBox, std::wstring logPath) : outputBox_(outputBox), logPath_(std::move(logPath)) {
+    // The box holds every line of a report, however long: the platform's
+    // largest limit, not the 32K characters an edit control starts with.
+    SendMessageW(outputBox_, EM_SETLIMITTEXT, 0, 0);
 }
-
-}  // namespace
-
-ScanLog::ScanLog(HWND outputBox, std::wstring logPath) : outputBox_(outputBox), logPath_(std::move(logPath)) {}
 
 void ScanLog::AddToLogs(const std::wstring& sMsg) {
     const std::wstring line = sMsg;
@@ -45,10 +36,18 @@ void ScanLog::AppendToFile(const std::wstring& line) const {
     WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
+// Appends at the end of the box instead of replacing its whole text, so a
+// line costs the same however long the report already is. The box then
+// reads as if its text had been replaced by text + CR LF + line.
 void ScanLog::AppendToBox(const std::wstring& line) const {
-    const std::wstring current = WindowText(outputBox_);
-    const std::wstring text = current.empty() ? BoxText(line) : current + L"\r\n" + BoxText(line);
-    SetWindowTextW(outputBox_, text.c_str());
+    const auto length = static_cast<WPARAM>(GetWindowTextLengthW(outputBox_));
+    if (length == 0) {
+        SetWindowTextW(outputBox_, BoxText(line).c_str());
+    } else {
+        const std::wstring tail = L"\r\n" + BoxText(line);
+        SendMessageW(outputBox_, EM_SETSEL, length, static_cast<LPARAM>(length));
+        SendMessageW(outputBox_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(tail.c_str()));
+    }
     const auto end = static_cast<WPARAM>(GetWindowTextLengthW(outputBox_));
     SendMessageW(outputBox_, EM_SETSEL, end, static_cast<LPARAM>(end));
     SendMessageW(outputBox_, EM_SCROLLCARET, 0, 0);

@@ -92,7 +92,8 @@ OnBoxLine::~OnBoxLine() {
 LRESULT CALLBACK OnBoxLine::Watch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
     auto* self = reinterpret_cast<OnBoxLine*>(data);
     const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
-    if (msg == WM_SETTEXT && !self->fired_ && lParam &&
+    const bool textArrives = msg == WM_SETTEXT || msg == EM_REPLACESEL;
+    if (textArrives && !self->fired_ && lParam &&
         std::wstring(reinterpret_cast<const wchar_t*>(lParam)).find(self->trigger_) != std::wstring::npos) {
         self->fired_ = true;
         self->action_();

@@ -48,7 +48,7 @@ protected:
 };
 
 // Calls `action` (once) from inside the scan, the first time the output box
-// shows a line that contains `trigger`.
+// receives text (set or appended) that contains `trigger`.
 class OnBoxLine {
 public:
     OnBoxLine(HWND box, std::wstring trigger, std::function<void()> action);
