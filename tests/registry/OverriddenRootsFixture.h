@@ -28,6 +28,14 @@ protected:
         classesRoot_.reset();
     }
 
+    // Takes every key and value out of both roots, which stay in place.
+    void EmptyRoots() const {
+        for (const std::wstring& root : {kClassesRoot, kLocalMachine}) {
+            UniqueHKey key = OpenScratch(root);
+            EXPECT_EQ(ERROR_SUCCESS, RegDeleteTreeW(key.get(), nullptr));
+        }
+    }
+
     // reg addressed below HKEY_LOCAL_MACHINE.
     void AddressMachine(const std::wstring& path, const std::wstring& name, std::int32_t valueType) {
         reg.SetClassKey(kMachine);

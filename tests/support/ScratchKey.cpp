@@ -117,7 +117,8 @@ std::map<std::wstring, ScratchKey::Raw> ScratchKey::ValuesBelow(const std::wstri
             DWORD length = static_cast<DWORD>(std::size(child));
             if (RegEnumKeyExW(key.get(), index, child, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
                 break;
-            pending.push_back(Join(relative, std::wstring(child, length)));
+            const std::wstring childName(child, length);
+            pending.push_back(relative.empty() ? childName : relative + L"\\" + childName);
         }
     }
     return values;

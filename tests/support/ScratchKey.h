@@ -24,8 +24,9 @@ public:
 
     // Raw registry writes below the scratch key (subPath may be empty).
     void CreateKey(const std::wstring& subPath) const;
-    // A volatile key: keys created below it must be volatile too, so a
-    // non-volatile creation there fails.
+    // A volatile key (and volatile keys for the missing ones on its path):
+    // keys created below it must be volatile too, so a non-volatile creation
+    // there fails.
     void CreateVolatileKey(const std::wstring& subPath) const;
     void SetRaw(const std::wstring& subPath, const std::string& name, DWORD type, const void* data, DWORD size) const;
     void SetText(const std::wstring& subPath, const std::string& name, const std::string& text,
