@@ -6,21 +6,13 @@
 
 #include "Error.h"
 #include "ProgramFile.h"
+#include "RegistryCalls.h"
 #include "Text.h"
 #include "UniqueHandle.h"
 
 namespace {
 
 constexpr DWORD kSectionNameCapacity = 255;
-
-// Opens the remote root for Machine when one is set. Returns false when the
-// connection fails; otherwise root names the key to open below.
-bool ConnectRoot(const std::wstring& machine, HKEY& root, UniqueHKey& remote) {
-    if (machine.empty()) return true;
-    if (RegConnectRegistryA(ToAnsi(machine).c_str(), root, remote.put()) != ERROR_SUCCESS) return false;
-    root = remote.get();
-    return true;
-}
 
 // Second query of a value whose size is known: exactly `size` bytes, into a
 // zeroed buffer of at least `minimum` bytes. The result of the call is not

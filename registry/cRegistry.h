@@ -32,6 +32,10 @@ public:
     void SetMachine(const std::wstring& sMachine);
 
     bool KeyExists() const;
+
+    // Writing refuses, with the operation's own error, a key path with an
+    // empty part and a name or text holding a character that the system's
+    // code page lacks, rather than hand the system an altered one.
     bool CreateKey();
     bool DeleteKey();
     bool DeleteValue();
@@ -42,12 +46,18 @@ public:
     bool EnumerateValues(NameList& sKeyNames, std::int32_t& iKeyCount) const;
     bool EnumerateSections(NameList& sSect, std::int32_t& iSectCount) const;
 
+    // Registers extension, class, verbs and icon under HKEY_CLASSES_ROOT and
+    // HKEY_LOCAL_MACHINE\SOFTWARE\Classes. On an error the keys written
+    // before it stay and the object is left as the caller had it.
     void CreateEXEAssociation(const std::wstring& sExePath, const std::wstring& sClassName,
                               const std::wstring& sClassDescription, const std::wstring& sAssociation,
                               const std::wstring& sOpenMenuText = L"&Open", bool bSupportPrint = false,
                               const std::wstring& sPrintMenuText = L"&Print", bool bSupportNew = false,
                               const std::wstring& sNewMenuText = L"&New", bool bSupportInstall = false,
                               const std::wstring& sInstallMenuText = L"", std::int32_t lDefaultIconIndex = -1);
+
+    // Adds verbs (name, menu text, command line per triple) to a class
+    // registered before; the class is looked for under HKEY_CLASSES_ROOT.
     void CreateAdditionalEXEAssociations(const std::wstring& sClassName, const std::vector<RegistryValue>& vItems);
 
     std::int32_t ValueType() const noexcept { return valueType_; }
@@ -73,6 +83,9 @@ public:
 
 private:
     void SetClassesValue(const std::wstring& text);
+
+    // The description of a failed Value set of vValue at the current address.
+    std::wstring SetValueMessage(const RegistryValue& vValue) const;
 
     static std::uint32_t SwapEndian(std::uint32_t value) noexcept;
     static std::wstring ExpandEnvStr(const std::wstring& text);

@@ -42,6 +42,13 @@ void ScratchKey::CreateKey(const std::wstring& subPath) const {
     EXPECT_EQ(ERROR_SUCCESS, rc) << "creating " << testing::PrintToString(subPath);
 }
 
+void ScratchKey::CreateVolatileKey(const std::wstring& subPath) const {
+    UniqueHKey key;
+    const LONG rc = RegCreateKeyExW(key_.get(), subPath.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
+                                    nullptr, key.put(), nullptr);
+    EXPECT_EQ(ERROR_SUCCESS, rc) << "creating volatile " << testing::PrintToString(subPath);
+}
+
 void ScratchKey::SetRaw(const std::wstring& subPath, const std::string& name, DWORD type, const void* data,
                         DWORD size) const {
     UniqueHKey key;
@@ -82,9 +89,63 @@ ScratchKey::Raw ScratchKey::Read(const std::wstring& subPath, const std::string&
     return raw;
 }
 
+bool ScratchKey::KeyExists(const std::wstring& subPath) const {
+    UniqueHKey key;
+    return RegOpenKeyExW(key_.get(), subPath.c_str(), 0, KEY_QUERY_VALUE, key.put()) == ERROR_SUCCESS;
+}
+
+std::map<std::wstring, ScratchKey::Raw> ScratchKey::ValuesBelow(const std::wstring& subPath) const {
+    std::map<std::wstring, Raw> values;
+    std::vector<std::wstring> pending{L""};
+    while (!pending.empty()) {
+        const std::wstring relative = pending.back();
+        pending.pop_back();
+        UniqueHKey key;
+        if (RegOpenKeyExW(key_.get(), Join(subPath, relative).c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) {
+            ADD_FAILURE() << "opening " << testing::PrintToString(Join(subPath, relative));
+            continue;
+        }
+        char name[16384];
+        for (DWORD index = 0;; ++index) {
+            DWORD length = sizeof name;
+            if (RegEnumValueA(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+                break;
+            values[relative + L"\\" + std::wstring(name, name + length)] = Read(Join(subPath, relative), name);
+        }
+        wchar_t child[256];
+        for (DWORD index = 0;; ++index) {
+            DWORD length = static_cast<DWORD>(std::size(child));
+            if (RegEnumKeyExW(key.get(), index, child, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+                break;
+            const std::wstring childName(child, length);
+            pending.push_back(relative.empty() ? childName : relative + L"\\" + childName);
+        }
+    }
+    return values;
+}
+
+namespace {
+
+// True when a value set in `replacement` is seen through `root`.
+bool PointsAt(HKEY root, HKEY replacement) {
+    static constexpr char kMarker[] = "QuillmarkRootOverrideMarker";
+    const DWORD token = GetCurrentProcessId() ^ GetTickCount() ^ 0x5A5A5A5Au;
+    if (RegSetValueExA(replacement, kMarker, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&token), sizeof token) !=
+        ERROR_SUCCESS)
+        return false;
+    DWORD seen = 0;
+    DWORD size = sizeof seen;
+    const LONG rc = RegQueryValueExA(root, kMarker, nullptr, nullptr, reinterpret_cast<BYTE*>(&seen), &size);
+    RegDeleteValueA(replacement, kMarker);
+    return rc == ERROR_SUCCESS && seen == token;
+}
+
+}  // namespace
+
 RootOverride::RootOverride(HKEY root, HKEY replacement) : root_(root) {
     const LONG rc = RegOverridePredefKey(root, replacement);
     EXPECT_EQ(ERROR_SUCCESS, rc) << "RegOverridePredefKey";
+    effective_ = rc == ERROR_SUCCESS && PointsAt(root, replacement);
 }
 
 RootOverride::~RootOverride() {

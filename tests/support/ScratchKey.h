@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,10 @@ public:
 
     // Raw registry writes below the scratch key (subPath may be empty).
     void CreateKey(const std::wstring& subPath) const;
+    // A volatile key (and volatile keys for the missing ones on its path):
+    // keys created below it must be volatile too, so a non-volatile creation
+    // there fails.
+    void CreateVolatileKey(const std::wstring& subPath) const;
     void SetRaw(const std::wstring& subPath, const std::string& name, DWORD type, const void* data, DWORD size) const;
     void SetText(const std::wstring& subPath, const std::string& name, const std::string& text,
                  DWORD type = REG_SZ) const;
@@ -36,6 +41,11 @@ public:
         std::vector<std::uint8_t> bytes;
     };
     Raw Read(const std::wstring& subPath, const std::string& name) const;
+    bool KeyExists(const std::wstring& subPath) const;
+
+    // Every value below subPath, keyed by its key's path relative to subPath
+    // (empty for subPath itself), a backslash and its name ("a\b\name").
+    std::map<std::wstring, Raw> ValuesBelow(const std::wstring& subPath) const;
 
 private:
     std::wstring path_;
@@ -44,6 +54,12 @@ private:
 
 // While it lives, a predefined root (HKEY_LOCAL_MACHINE, HKEY_CLASSES_ROOT)
 // of this process points at a scratch key.
+//
+// Effective() proves it: a marker value set in the replacement must be seen
+// through the root. Wine honours the override of HKEY_CLASSES_ROOT only for
+// calls whose access carries no KEY_WOW64_32KEY or KEY_WOW64_64KEY flag; with
+// one it opens the machine's real classes. Its HKEY_CLASSES_ROOT is also not
+// merged with the user's classes, as it is on Windows.
 class RootOverride {
 public:
     RootOverride(HKEY root, HKEY replacement);
@@ -51,6 +67,9 @@ public:
     RootOverride(const RootOverride&) = delete;
     RootOverride& operator=(const RootOverride&) = delete;
 
+    bool Effective() const noexcept { return effective_; }
+
 private:
     HKEY root_;
+    bool effective_ = false;
 };

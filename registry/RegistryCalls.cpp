@@ -1,0 +1,41 @@
+#include "RegistryCalls.h"
+
+#include <limits>
+
+#include "Text.h"
+
+bool ConnectRoot(const std::wstring& machine, HKEY& root, UniqueHKey& remote) {
+    if (machine.empty()) return true;
+    if (RegConnectRegistryA(ToAnsi(machine).c_str(), root, remote.put()) != ERROR_SUCCESS) return false;
+    root = remote.get();
+    return true;
+}
+
+std::optional<std::string> ExactAnsi(std::wstring_view text) {
+    if (text.empty()) return std::string();
+    if (text.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) return std::nullopt;
+    const int length = static_cast<int>(text.size());
+    const UINT codePage = GetACP();
+    // UTF-8 holds every character but a broken surrogate pair, and refuses
+    // the default-character report.
+    const bool unicode = codePage == CP_UTF8;
+    const DWORD flags = unicode ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
+    BOOL usedDefault = FALSE;
+    BOOL* report = unicode ? nullptr : &usedDefault;
+    const int needed = WideCharToMultiByte(codePage, flags, text.data(), length, nullptr, 0, nullptr, report);
+    if (needed <= 0 || usedDefault) return std::nullopt;
+    std::string result(static_cast<std::size_t>(needed), '\0');
+    WideCharToMultiByte(codePage, flags, text.data(), length, result.data(), needed, nullptr, report);
+    return result;
+}
+
+std::optional<std::string> KeyPathAnsi(std::wstring_view path) {
+    if (path.empty()) return std::string();
+    for (std::size_t start = 0;;) {
+        const std::size_t end = path.find(L'\\', start);
+        if (end == start || start == path.size()) return std::nullopt;
+        if (end == std::wstring_view::npos) break;
+        start = end + 1;
+    }
+    return ExactAnsi(path);
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "UniqueHandle.h"
+
+// What cRegistry hands to the 8-bit registry calls.
+
+// Opens the remote root for `machine` when one is set. Returns false when the
+// connection fails; otherwise `root` names the key to work below.
+bool ConnectRoot(const std::wstring& machine, HKEY& root, UniqueHKey& remote);
+
+// The text in the system's 8-bit code page, or nothing when one of its
+// characters has no exact counterpart there. The plain conversion puts "?"
+// or a look-alike in such a place: a fullwidth backslash would become a key
+// path separator, and a name would address another key or value.
+std::optional<std::string> ExactAnsi(std::wstring_view text);
+
+// A key path for writing and deleting: nothing when one of its parts is
+// empty (a leading, trailing or doubled backslash) or does not convert
+// exactly. Systems disagree on such paths (some drop the empty parts, so
+// "Class\shell\" would address "Class\shell" itself); here they name no key.
+// An empty path stays empty: it names the root itself.
+std::optional<std::string> KeyPathAnsi(std::wstring_view path);
