@@ -1,5 +1,6 @@
 #include "RegistryCalls.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "Text.h"
@@ -9,6 +10,24 @@ bool ConnectRoot(const std::wstring& machine, HKEY& root, UniqueHKey& remote) {
     if (RegConnectRegistryA(ToAnsi(machine).c_str(), root, remote.put()) != ERROR_SUCCESS) return false;
     root = remote.get();
     return true;
+}
+
+LONG OpenKeyA(HKEY root, const std::string& path, REGSAM access, UniqueHKey& key) {
+    const LONG whole = RegOpenKeyExA(root, path.c_str(), 0, access, key.put());
+    if (whole == ERROR_SUCCESS || path.size() < 255) return whole;
+    HKEY parent = root;
+    UniqueHKey part;
+    for (std::size_t start = 0; start <= path.size();) {
+        const std::size_t end = std::min(path.find('\\', start), path.size());
+        UniqueHKey next;
+        const LONG rc = RegOpenKeyExA(parent, path.substr(start, end - start).c_str(), 0, access, next.put());
+        if (rc != ERROR_SUCCESS) return rc;
+        part = std::move(next);
+        parent = part.get();
+        start = end + 1;
+    }
+    key = std::move(part);
+    return ERROR_SUCCESS;
 }
 
 std::optional<std::string> ExactAnsi(std::wstring_view text) {

@@ -14,6 +14,11 @@
 // connection fails; otherwise `root` names the key to work below.
 bool ConnectRoot(const std::wstring& machine, HKEY& root, UniqueHKey& remote);
 
+// Opens `path` below `root` with RegOpenKeyExA. The 8-bit registry calls
+// widen a path in a buffer of about 260 characters and refuse a longer one,
+// so a long path is opened one key at a time, each part relative to the last.
+LONG OpenKeyA(HKEY root, const std::string& path, REGSAM access, UniqueHKey& key);
+
 // The text in the system's 8-bit code page, or nothing when one of its
 // characters has no exact counterpart there. The plain conversion puts "?"
 // or a look-alike in such a place: a fullwidth backslash would become a key

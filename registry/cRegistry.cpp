@@ -52,8 +52,7 @@ std::wstring cRegistry::ErrorSource() {
 
 bool cRegistry::KeyExists() const {
     UniqueHKey key;
-    return RegOpenKeyExA(RootKey(classKey_), ToAnsi(sectionKey_).c_str(), 0, KEY_QUERY_VALUE, key.put()) ==
-           ERROR_SUCCESS;
+    return OpenKeyA(RootKey(classKey_), ToAnsi(sectionKey_), KEY_QUERY_VALUE, key) == ERROR_SUCCESS;
 }
 
 RegistryValue cRegistry::Value() {
@@ -62,8 +61,7 @@ RegistryValue cRegistry::Value() {
     if (!ConnectRoot(machine_, root, remote)) return default_;
 
     UniqueHKey key;
-    if (RegOpenKeyExA(root, ToAnsi(sectionKey_).c_str(), 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS)
-        return default_;
+    if (OpenKeyA(root, ToAnsi(sectionKey_), KEY_QUERY_VALUE, key) != ERROR_SUCCESS) return default_;
 
     const std::string name = ToAnsi(valueKey_);
     DWORD type = 0;
@@ -113,8 +111,7 @@ bool cRegistry::EnumerateSections(NameList& sSect, std::int32_t& iSectCount) con
     sSect.Clear();
     UniqueHKey key;
     try {
-        if (RegOpenKeyExA(RootKey(classKey_), ToAnsi(sectionKey_).c_str(), 0, KEY_ENUMERATE_SUB_KEYS, key.put()) !=
-            ERROR_SUCCESS)
+        if (OpenKeyA(RootKey(classKey_), ToAnsi(sectionKey_), KEY_ENUMERATE_SUB_KEYS, key) != ERROR_SUCCESS)
             return true;
         // A name of 255 characters does not fit (the terminator needs room):
         // like every other failure it ends the list.
@@ -135,8 +132,7 @@ bool cRegistry::EnumerateValues(NameList& sKeyNames, std::int32_t& iKeyCount) co
     iKeyCount = 0;
     sKeyNames.Clear();
     UniqueHKey key;
-    if (RegOpenKeyExA(RootKey(classKey_), ToAnsi(sectionKey_).c_str(), 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS)
-        return true;
+    if (OpenKeyA(RootKey(classKey_), ToAnsi(sectionKey_), KEY_QUERY_VALUE, key) != ERROR_SUCCESS) return true;
     // The class name is not needed; asking for it with no room would fail the
     // whole query for a key that has one.
     DWORD longestName = 0;

@@ -82,11 +82,11 @@ std::vector<std::string> ScanFixture::LogLines() const {
 
 OnBoxLine::OnBoxLine(HWND box, std::wstring trigger, std::function<void()> action)
     : box_(box), trigger_(std::move(trigger)), action_(std::move(action)) {
-    SetWindowSubclass(box_, &OnBoxLine::Watch, 1, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(box_, &OnBoxLine::Watch, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this));
 }
 
 OnBoxLine::~OnBoxLine() {
-    RemoveWindowSubclass(box_, &OnBoxLine::Watch, 1);
+    RemoveWindowSubclass(box_, &OnBoxLine::Watch, reinterpret_cast<UINT_PTR>(this));
 }
 
 LRESULT CALLBACK OnBoxLine::Watch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {

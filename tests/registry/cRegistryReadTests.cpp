@@ -167,3 +167,25 @@ TEST_F(cRegistryRead, AValueChangingSizeBetweenItsTwoQueriesStaysInBounds) {
     stop = true;
     writer.join();
 }
+
+TEST_F(cRegistryRead, KeyPathsLongerThanTheSystemsBufferAreRead) {
+    const std::wstring deep = std::wstring(200, L'd') + L"\\" + std::wstring(120, L'e');
+    scratch.SetText(deep, "Group", "TDI");
+    scratch.CreateKey(deep + L"\\Child");
+    Address(deep, L"Group");
+    ASSERT_GT(reg.SectionKey().size(), 300u);
+    EXPECT_TRUE(reg.KeyExists());
+    EXPECT_EQ(RegistryValue(L"TDI"), reg.Value());
+    NameList names;
+    std::int32_t count = 0;
+    reg.EnumerateSections(names, count);
+    ASSERT_EQ(1, count);
+    EXPECT_EQ(L"Child", names.Item(1));
+    reg.EnumerateValues(names, count);
+    ASSERT_EQ(1, count);
+    EXPECT_EQ(L"Group", names.Item(1));
+
+    Address(deep + L"\\Missing", L"Group");
+    EXPECT_FALSE(reg.KeyExists());
+    EXPECT_TRUE(reg.Value().IsEmpty());
+}
