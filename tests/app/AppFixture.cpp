@@ -80,8 +80,8 @@ std::vector<std::string> ScanFixture::LogLines() const {
     return lines;
 }
 
-OnBoxLine::OnBoxLine(HWND box, std::wstring trigger, std::function<void()> action)
-    : box_(box), trigger_(std::move(trigger)), action_(std::move(action)) {
+OnBoxLine::OnBoxLine(HWND box, std::wstring trigger, std::function<void()> action, Repeat repeat)
+    : box_(box), trigger_(std::move(trigger)), action_(std::move(action)), repeat_(repeat) {
     SetWindowSubclass(box_, &OnBoxLine::Watch, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this));
 }
 
@@ -93,7 +93,7 @@ LRESULT CALLBACK OnBoxLine::Watch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     auto* self = reinterpret_cast<OnBoxLine*>(data);
     const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
     const bool textArrives = msg == WM_SETTEXT || msg == EM_REPLACESEL;
-    if (textArrives && !self->fired_ && lParam &&
+    if (textArrives && (self->repeat_ == kEveryTime || !self->fired_) && lParam &&
         std::wstring(reinterpret_cast<const wchar_t*>(lParam)).find(self->trigger_) != std::wstring::npos) {
         self->fired_ = true;
         self->action_();

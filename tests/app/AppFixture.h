@@ -47,11 +47,12 @@ protected:
     std::unique_ptr<FrmMain> form;
 };
 
-// Calls `action` (once) from inside the scan, the first time the output box
-// receives text (set or appended) that contains `trigger`.
+// Calls `action` from inside the scan when the output box receives text (set
+// or appended) that contains `trigger`: the first time, or every time.
 class OnBoxLine {
 public:
-    OnBoxLine(HWND box, std::wstring trigger, std::function<void()> action);
+    enum Repeat { kOnce, kEveryTime };
+    OnBoxLine(HWND box, std::wstring trigger, std::function<void()> action, Repeat repeat = kOnce);
     ~OnBoxLine();
     OnBoxLine(const OnBoxLine&) = delete;
     OnBoxLine& operator=(const OnBoxLine&) = delete;
@@ -64,5 +65,6 @@ private:
     HWND box_;
     std::wstring trigger_;
     std::function<void()> action_;
+    Repeat repeat_;
     bool fired_ = false;
 };

@@ -170,3 +170,60 @@ TEST(Program, ClosingDuringAScanEndsTheProcessAtOnce) {
     EXPECT_EQ(0u, code);
     EXPECT_EQ(logBefore, ReadFileBytes(LogPath())) << "no line of the interrupted scan was written";
 }
+
+// Three runs, each started from inside a yield of the one before, and the
+// window closed during the innermost: the process ends at once with what the
+// three runs had written. The program runs as a child copy of this test
+// program, whose services tree the parent makes.
+TEST(Program, ClosingDuringTheInnermostOfThreeNestedRunsEndsTheProcess) {
+    ScratchKey scratch;
+    for (const wchar_t* name : {L"Filter1", L"Filter2", L"Filter3"})
+        scratch.SetText(std::wstring(L"System\\CurrentControlSet\\Services\\") + name, "Group", "TDI");
+    ScratchFolder folder;
+    SetEnvironmentVariableW(L"QUILLMARK_CHILD_ROOT", scratch.Path().c_str());
+    SetEnvironmentVariableW(L"QUILLMARK_CHILD_LOG", folder.Path().c_str());
+    std::wstring command = L"\"" + ProgramFolder() + L"\\app_tests.exe\" --gtest_also_run_disabled_tests "
+                           L"--gtest_filter=ChildProcess.DISABLED_NestedRunsUntilClosed";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info));
+    UniqueKernelHandle process(info.hProcess), thread(info.hThread);
+    SetEnvironmentVariableW(L"QUILLMARK_CHILD_ROOT", nullptr);
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.get(), 60000));
+    DWORD code = 1;
+    GetExitCodeProcess(process.get(), &code);
+    EXPECT_EQ(0u, code);
+
+    const auto lines = SplitLines(folder.ReadBytes(L"quillmark_log.txt"));
+    ASSERT_EQ(16u, lines.size()) << "five lines of each run, then the end of the last line";
+    for (int run = 0; run < 3; ++run) {
+        SCOPED_TRACE(run);
+        EXPECT_EQ("Scanning...", lines[run * 5]);
+        EXPECT_EQ("HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Services\\Filter1", lines[run * 5 + 4]);
+    }
+}
+
+TEST(ChildProcess, DISABLED_NestedRunsUntilClosed) {
+    wchar_t root[512] = {}, log[512] = {};
+    if (!GetEnvironmentVariableW(L"QUILLMARK_CHILD_ROOT", root, 512) ||
+        !GetEnvironmentVariableW(L"QUILLMARK_CHILD_LOG", log, 512))
+        GTEST_SKIP() << "started by the parent test only";
+    UniqueHKey services;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_CURRENT_USER, root, 0, KEY_READ, services.put()));
+    RootOverride machine(HKEY_LOCAL_MACHINE, services.get());
+    const auto form = FrmMain::Create(GetModuleHandleW(nullptr), log);
+    int runs = 1;
+    OnBoxLine next(
+        form->Control(FrmMain::kText1), L"Services\\Filter1",
+        [&] {
+            if (runs++ < 3)
+                PostMessageW(form->hWnd(), WM_COMMAND, MAKEWPARAM(FrmMain::kCommand1, BN_CLICKED),
+                             reinterpret_cast<LPARAM>(form->Control(FrmMain::kCommand1)));
+            else
+                PostMessageW(form->hWnd(), WM_CLOSE, 0, 0);
+        },
+        OnBoxLine::kEveryTime);
+    form->Command1_Click();
+    ADD_FAILURE() << "closing the window did not end the process";
+}
