@@ -87,7 +87,7 @@ TEST_F(ButtonRedirectTest, ThePointerHoveringAndLeavingTurnsHotOnAndOff) {
     // Entering: the first move asks for tracking, the hover notice follows.
     const POINT centre = ScreenPoint(kButtonWidth / 2, kButtonHeight / 2);
     SetCursorPos(centre.x, centre.y);
-    PumpMessages(150);
+    EXPECT_TRUE(PumpUntil([&] { return own_->Saw(WM_MOUSEHOVER); }, 2000)) << "no hover notice";
     EXPECT_EQ((Lines{"WM_MOUSEMOVE", "WM_MOUSEHOVER"}), Trace({WM_MOUSEMOVE, WM_MOUSEHOVER, WM_MOUSELEAVE}));
     EXPECT_TRUE(pvGetHot(Button()));
     EXPECT_EQ(reinterpret_cast<HANDLE>(1), GetPropA(Button(), "Hot"));
@@ -106,7 +106,7 @@ TEST_F(ButtonRedirectTest, ThePointerHoveringAndLeavingTurnsHotOnAndOff) {
     // Leaving clears it.
     own_->Clear();
     SetCursorPos(5, 5);
-    PumpMessages(150);
+    EXPECT_TRUE(PumpUntil([&] { return own_->Saw(WM_MOUSELEAVE); }, 2000)) << "no leave notice";
     EXPECT_EQ((Lines{"WM_MOUSELEAVE"}), Trace({WM_MOUSEMOVE, WM_MOUSEHOVER, WM_MOUSELEAVE}));
     EXPECT_FALSE(pvGetHot(Button()));
     EXPECT_EQ(nullptr, GetPropA(Button(), "Hot"));
@@ -114,7 +114,7 @@ TEST_F(ButtonRedirectTest, ThePointerHoveringAndLeavingTurnsHotOnAndOff) {
     // The next move asks again.
     own_->Clear();
     SetCursorPos(centre.x, centre.y);
-    PumpMessages(150);
+    EXPECT_TRUE(PumpUntil([&] { return own_->Saw(WM_MOUSEHOVER); }, 2000)) << "no hover notice";
     EXPECT_EQ((Lines{"WM_MOUSEMOVE", "WM_MOUSEHOVER"}), Trace({WM_MOUSEMOVE, WM_MOUSEHOVER, WM_MOUSELEAVE}));
     EXPECT_TRUE(pvGetHot(Button()));
     SetCursorPos(5, 5);

@@ -58,3 +58,9 @@ void PumpMessages(DWORD milliseconds) {
         if (milliseconds) MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     } while (GetTickCount64() < end);
 }
+
+bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    while (!done() && GetTickCount64() < end) PumpMessages(10);
+    return done();
+}

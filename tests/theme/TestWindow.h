@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 // A visible window of the test's own class, with a solid teal background
 // that its children's corners can show; destroyed with its children when the
 // test ends. It lives in one active top-level window that the whole program
@@ -27,3 +29,7 @@ private:
 // Handles every waiting message; with a time, keeps doing so until it is up
 // (timers, hover notices).
 void PumpMessages(DWORD milliseconds = 0);
+
+// Handles messages until done() answers true or the time is up; answers
+// done() at the end.
+bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds);
