@@ -141,11 +141,4 @@ TEST(PvIsThemedTest, AFailingCallAnswersFalseWithoutTheHook) {
     EXPECT_TRUE(errors.Names().empty());
 }
 
-TEST(PvIsThemedTest, WineShowsItsLightThemeActive) {
-    // Documents what the seam stands in for: Wine's default prefix runs the
-    // light theme, so the real answer is true there.
-    if (!IsThemeActive()) GTEST_SKIP() << "no visual style is active on this system";
-    EXPECT_TRUE(pvIsThemed());
-}
-
 }  // namespace

@@ -27,16 +27,6 @@ COLORREF RedSquare(int x, int y) {
     return x >= 2 && x < 6 && y >= 2 && y < 6 ? kRed : kMagenta;
 }
 
-TEST(DrawTransparentPictureTest, ABitmapLosesItsMaskColour) {
-    const Surface target(20, 20, kGreen);
-    pvDrawTransparentPicture(MakeBitmapPicture(8, 8, RedSquare).get(), target.hdc(), 5, 5, 8, 8, kMagenta, 0, 0, 0, 0);
-    EXPECT_EQ(Hex(kGreen), Hex(target.Pixel(5, 5))) << "the mask colour was drawn";
-    EXPECT_EQ(Hex(kGreen), Hex(target.Pixel(12, 12)));
-    EXPECT_EQ(Hex(kRed), Hex(target.Pixel(7, 7)));
-    EXPECT_EQ(Hex(kRed), Hex(target.Pixel(10, 10)));
-    EXPECT_EQ(Hex(kGreen), Hex(target.Pixel(11, 11)));
-}
-
 TEST(DrawTransparentPictureTest, AnIconIsLaidOverTheMaskColourSoItsOpenAreasStayOpen) {
     // The icon's own open pixels, not the mask colour, make the frame.
     const COLORREF open = RGB(1, 2, 3);
@@ -151,24 +141,6 @@ TEST(HimetricToPixelsTest, ConvertsAtTheScreensResolutionRoundingHalvesToEven) {
     }
     EXPECT_THROW(pvHimetricToPixels(1e12), Error);
     EXPECT_THROW(pvHimetricToPixels(-1e12), Error);
-}
-
-TEST(SysColorToRGBTest, TranslatesSystemColoursByTheirLowByte) {
-    struct Row {
-        const char* name;
-        OLE_COLOR color;
-        COLORREF expected;
-    };
-    const Row rows[] = {
-        {"plain", 0x00123456u, 0x00123456u},
-        {"button face", 0x8000000Fu, GetSysColor(COLOR_BTNFACE)},
-        {"window", 0x80000005u, GetSysColor(COLOR_WINDOW)},
-        {"higher bits ignored", 0x80001205u, GetSysColor(COLOR_WINDOW)},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(Hex(row.expected), Hex(pvSysColorToRGB(row.color)));
-    }
 }
 
 TEST(PickPictureTest, TakesTheFirstOnlyWhenItHoldsAPicture) {
