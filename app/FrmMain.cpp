@@ -195,10 +195,11 @@ void FrmMain::CreateControls() {
         LoadImageW(instance, MAKEINTRESOURCEW(IDB_LINK_PICTURE), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
     SendMessageW(image, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(linkPicture_.get()));
     handCursor_ = LoadCursorW(instance, MAKEINTRESOURCEW(IDC_HAND_POINTER));
+    controls_.Collect(hwnd_, font_);
 }
 
 void FrmMain::Form_Load() {
-    FixThemeSupport({});
+    FixThemeSupport(controls_.List());
     pb1_ = std::make_unique<cProgressBar>();
     pb1_->SetMax(100);
 }

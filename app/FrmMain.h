@@ -8,6 +8,7 @@
 #include <string>
 
 #include "ComPtr.h"
+#include "FormControls.h"
 #include "PictureBox.h"
 #include "ScanLog.h"
 #include "UniqueHandle.h"
@@ -45,6 +46,8 @@ public:
     HWND Control(ControlId id) const noexcept { return GetDlgItem(hwnd_, id); }
     cProgressBar& PB1() noexcept { return *pb1_; }
     IFont* Font() const noexcept { return font_.get(); }
+    // The window's controls as the visual-style module reads them.
+    const FormControls& Controls() const noexcept { return controls_; }
 
     void AddToLogs(const std::wstring& sMsg);
     const std::wstring& LogPath() const noexcept { return log_->LogPath(); }
@@ -73,6 +76,7 @@ private:
     std::wstring logPath_;
     std::unique_ptr<ScanLog> log_;
     ComPtr<IFont> font_;
+    FormControls controls_;
     PictureBox picture1_;
     UniqueBitmap linkPicture_;
     HCURSOR handCursor_ = nullptr;

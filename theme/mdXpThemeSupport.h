@@ -2,13 +2,16 @@
 
 #include <vector>
 
-// The module's view of one control of a window.
-class ThemeControl;
+#include "ThemeControl.h"
 
-// Once per process, before the first window: prepares the common controls
-// when version 6 or later of them is loaded.
+// Visual-style support: repairs the drawing of frames and graphical buttons
+// while version 6 or later of the common controls is loaded; inert otherwise.
+
+// Once per process, before the first window: loads shell32 and initialises
+// the common controls when version 6 or later of them is loaded.
 void InitThemeSupport();
 
-// Repairs the drawing of the given controls under visual styles. Answers
-// false (and touches nothing) when the common controls are older than 6.
+// Subclasses the frames and the graphical buttons among the given controls,
+// in their order. Answers false (and touches nothing) when the common
+// controls are older than version 6. The controls must outlive their windows.
 bool FixThemeSupport(const std::vector<ThemeControl*>& controls);
