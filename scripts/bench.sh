@@ -1,8 +1,11 @@
 #!/bin/bash
 # Runs the benchmark programs of the 64-bit build under Wine on a virtual
-# display, in the build folder's Wine prefix, and prints their figures.
+# display and prints their figures:
 #   scripts/bench.sh            every benchmark
-#   scripts/bench.sh scan       only bench/scan_bench
+#   scripts/bench.sh scan       only bench/scan_bench (and so on)
+# Each runs twice: with Wine's default visual style (the test prefix) and with
+# visual styles off (a prefix of its own), the way Windows draws a program
+# that carries no manifest.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -11,11 +14,23 @@ cd "$root"
 
 source scripts/wine-session.sh
 trap wine_session_end EXIT
-wine_session_begin "$root/build/win64/wineprefix"
 
-for program in build/win64/bench/*_bench.exe; do
-  name=$(basename "$program" _bench.exe)
-  if [ $# -gt 0 ] && [[ " $* " != *" $name "* ]]; then continue; fi
-  echo "== $name"
-  "$WINE64" "$program" </dev/null
-done
+run_benchmarks() {
+  for program in build/win64/bench/*_bench.exe; do
+    name=$(basename "$program" _bench.exe)
+    if [ $# -gt 0 ] && [[ " $* " != *" $name "* ]]; then continue; fi
+    echo "== $name"
+    "$WINE64" "$program" </dev/null
+  done
+}
+
+echo "### Wine's default visual style"
+wine_session_begin "$root/build/win64/wineprefix"
+run_benchmarks "$@"
+wine_session_end
+
+echo "### visual styles off"
+wine_session_begin "$root/build/win64/wineprefix-classic"
+"$WINE64" reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' /v ThemeActive /d 0 /f \
+  </dev/null >/dev/null 2>&1
+run_benchmarks "$@"

@@ -6,6 +6,21 @@
 #include "Text.h"
 #include "cRegistry.h"
 
+// An object's whole address, to show what an operation changed or kept.
+struct Properties {
+    std::int32_t classKey;
+    std::wstring sectionKey;
+    std::wstring valueKey;
+    std::int32_t valueType;
+    RegistryValue defaultValue;
+    std::wstring machine;
+    bool operator==(const Properties&) const = default;
+};
+
+inline Properties PropertiesOf(const cRegistry& reg) {
+    return {reg.ClassKey(), reg.SectionKey(), reg.ValueKey(), reg.ValueType(), reg.Default(), reg.Machine()};
+}
+
 // A registry object addressed at the test's scratch key below HKEY_CURRENT_USER.
 class RegistryFixture : public testing::Test {
 protected:

@@ -40,19 +40,6 @@ Layout BaseLayout() {
     };
 }
 
-struct Properties {
-    std::int32_t classKey;
-    std::wstring sectionKey;
-    std::wstring valueKey;
-    std::int32_t valueType;
-    RegistryValue defaultValue;
-    bool operator==(const Properties&) const = default;
-};
-
-Properties PropertiesOf(const cRegistry& reg) {
-    return {reg.ClassKey(), reg.SectionKey(), reg.ValueKey(), reg.ValueType(), reg.Default()};
-}
-
 }  // namespace
 
 class cRegistryAssociation : public OverriddenRootsFixture {
@@ -90,7 +77,7 @@ TEST_F(cRegistryAssociation, WritesTheWorkedExampleUnderBothRoots) {
     Layout expected = BaseLayout();
     expected[L"AppFile\\DefaultIcon"] = Text(kProgram + ",0");
     ExpectLayoutUnderBothRoots(expected);
-    EXPECT_EQ((Properties{kMachine, L"AppFile\\DefaultIcon", L"", REG_SZ, RegistryValue()}), PropertiesOf(reg));
+    EXPECT_EQ((Properties{kMachine, L"AppFile\\DefaultIcon", L"", REG_SZ, RegistryValue(), L""}), PropertiesOf(reg));
 }
 
 TEST_F(cRegistryAssociation, QuotesAndTrimsTheProgramPath) {
@@ -262,7 +249,7 @@ TEST_F(cRegistryAssociation, WritesEachTripleUnderBothRoots) {
         {L"AppFile\\shell\\5\\command", Text("x")},
     };
     ExpectLayoutUnderBothRoots(expected);
-    EXPECT_EQ((Properties{kMachine, L"AppFile\\shell\\5\\command", L"", REG_SZ, RegistryValue()}), PropertiesOf(reg));
+    EXPECT_EQ((Properties{kMachine, L"AppFile\\shell\\5\\command", L"", REG_SZ, RegistryValue(), L""}), PropertiesOf(reg));
 
     EmptyRoots();
     CreateClass(L"AppFile");

@@ -19,21 +19,6 @@ Bytes TextBytes(const std::string& text) {
     return bytes;
 }
 
-// Everything a write may not change.
-struct Properties {
-    std::int32_t classKey;
-    std::wstring sectionKey;
-    std::wstring valueKey;
-    std::int32_t valueType;
-    RegistryValue defaultValue;
-    std::wstring machine;
-    bool operator==(const Properties&) const = default;
-};
-
-Properties PropertiesOf(const cRegistry& reg) {
-    return {reg.ClassKey(), reg.SectionKey(), reg.ValueKey(), reg.ValueType(), reg.Default(), reg.Machine()};
-}
-
 std::vector<std::wstring> Names(const std::map<std::wstring, ScratchKey::Raw>& values) {
     std::vector<std::wstring> names;
     for (const auto& entry : values) names.push_back(entry.first);
