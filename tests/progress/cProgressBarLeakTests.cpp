@@ -30,8 +30,7 @@ TEST_F(ClassicPaint, SeventyThousandPassesOfEachKindKeepPainting) {
     };
     // Made before the passes: a leak would leave no handle for it afterwards.
     GdiSurface expected(339, 12);
-    DrawExpected(expected, {1, 1, 102, 11}, Frame::kThinSunken, kGreen);
-    expected.Fill({1, 1, 102, 11}, kRed);
+    DrawExpectedBar(expected, {1, 1, 102, 11}, Frame::kThinSunken, kGreen, kRed);
     for (const Kind& kind : kinds) {
         SCOPED_TRACE(kind.name);
         kind.enter();
