@@ -186,6 +186,7 @@ void FrmMain::CreateControls() {
         return control;
     };
     for (const ControlLayout& layout : kStandardControls) create(layout);
+    picture1_.Paint = [this] { Picture1_Paint(); };
     HWND image = create(kImage2Layout);
 
     for (const wchar_t* item : kHiddenServices)
@@ -201,7 +202,20 @@ void FrmMain::CreateControls() {
 void FrmMain::Form_Load() {
     FixThemeSupport(controls_.List());
     pb1_ = std::make_unique<cProgressBar>();
+    pb1_->SetDrawObject(&picture1_);
+    pb1_->SetMin(0);
     pb1_->SetMax(100);
+    pb1_->SetTag(L"5");
+    pb1_->SetShowText(true);
+    pb1_->SetFont(font_.get());
+    pb1_->SetBarColor(0xFF0000);
+    pb1_->SetForeColor(0xFF0000);
+    pb1_->SetBackColor(0xFFFFFF);
+    pb1_->SetBorderStyle(1);
+}
+
+void FrmMain::Picture1_Paint() {
+    if (pb1_) pb1_->Draw();
 }
 
 void FrmMain::OnCommand(int id, int code) {

@@ -4,9 +4,11 @@
 
 #include <functional>
 
+#include "ProgressBarHost.h"
+
 // A picture box: a child window with a device context of its own (hDC stays
 // valid for the window's life) that raises a Paint event on every repaint.
-class PictureBox {
+class PictureBox : public ProgressBarHost {
 public:
     PictureBox() = default;
     PictureBox(const PictureBox&) = delete;
@@ -14,8 +16,8 @@ public:
 
     HWND Create(HWND parent, int id, int x, int y, int width, int height, DWORD extraStyle);
 
-    HWND hWnd() const noexcept { return hwnd_; }
-    HDC hDC() const noexcept;
+    HWND hWnd() const noexcept override { return hwnd_; }
+    HDC hDC() const noexcept override;
 
     std::function<void()> Paint;
 

@@ -52,3 +52,16 @@ private:
     HDC hdc_;
     HGDIOBJ previous_;
 };
+
+// A clip region selected into a DC (the DC keeps its own copy); the clip is
+// removed when the guard ends, so no later drawing into the DC inherits it.
+class ClipGuard {
+public:
+    ClipGuard(HDC hdc, HRGN region) noexcept : hdc_(hdc) { SelectClipRgn(hdc_, region); }
+    ~ClipGuard() { SelectClipRgn(hdc_, nullptr); }
+    ClipGuard(const ClipGuard&) = delete;
+    ClipGuard& operator=(const ClipGuard&) = delete;
+
+private:
+    HDC hdc_;
+};

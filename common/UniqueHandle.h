@@ -86,6 +86,8 @@ struct KernelHandleTraits {
 
 using UniqueHKey = UniqueHandle<RegKeyTraits>;
 using UniqueMemoryDC = UniqueHandle<MemoryDCTraits>;
+// A DC from CreateDC goes back with DeleteDC, like a memory DC.
+using UniqueCreatedDC = UniqueHandle<MemoryDCTraits>;
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
 using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
 using UniqueRegion = UniqueHandle<GdiObjectTraits<HRGN>>;

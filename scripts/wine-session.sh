@@ -5,6 +5,8 @@
 
 WINE64=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
+# Wide enough for the progress bar benchmark's 2000-pixel bar.
+SCREEN_SIZE=2100x1000
 xvfb_pid=""
 
 wine_session_begin() {
@@ -14,7 +16,7 @@ wine_session_begin() {
   if [ "${2:-virtual}" = virtual ]; then
     local display=99
     while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-    Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+    Xvfb ":$display" -screen 0 "${SCREEN_SIZE}x24" -nolisten tcp </dev/null >/dev/null 2>&1 &
     xvfb_pid=$!
     export DISPLAY=":$display"
     for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
@@ -30,9 +32,9 @@ wine_session_begin() {
   # captions included. Without a window manager, Wine would otherwise wait
   # two seconds for each top-level window it hides. The desktop is chosen
   # when Wine starts, so a new setting restarts the session's wineserver.
-  if ! grep -q '"Desktop"="Default"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+  if ! grep -q "\"Default\"=\"$SCREEN_SIZE\"" "$WINEPREFIX/user.reg" 2>/dev/null; then
     "$WINE64" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
-    "$WINE64" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1
+    "$WINE64" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$SCREEN_SIZE" /f </dev/null >/dev/null 2>&1
     "$WINESERVER" -k </dev/null >/dev/null 2>&1 || true
     "$WINESERVER" -w </dev/null >/dev/null 2>&1 || true
     "$WINESERVER" -p </dev/null >/dev/null 2>&1

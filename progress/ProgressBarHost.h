@@ -1,0 +1,14 @@
+#pragma once
+
+#include <windows.h>
+
+// What a progress bar paints into: a window (for its client rectangle and its
+// theme) and a DC to draw on. Read at every paint; a host without a window
+// (hWnd 0) or without a DC gets no paint.
+class ProgressBarHost {
+public:
+    virtual ~ProgressBarHost() = default;
+
+    virtual HWND hWnd() const = 0;
+    virtual HDC hDC() const = 0;
+};
