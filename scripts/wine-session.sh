@@ -27,6 +27,11 @@ wine_session_begin() {
     echo "Preparing the Wine prefix $WINEPREFIX (once)..."
   fi
   "$WINE64" wineboot -i </dev/null >/dev/null 2>&1
+  # A crashing program ends at once with a backtrace on standard error,
+  # instead of waiting behind Wine's crash dialog until a timeout.
+  if ! grep -q '"ShowCrashDialog"=dword:00000000' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    "$WINE64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1
+  fi
   [ "${2:-virtual}" = virtual ] || return 0
   # Windows live on one virtual desktop that Wine draws itself, frames and
   # captions included. Without a window manager, Wine would otherwise wait

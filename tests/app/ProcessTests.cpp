@@ -182,7 +182,8 @@ TEST(Program, ClosingDuringTheInnermostOfThreeNestedRunsEndsTheProcess) {
     ScratchFolder folder;
     SetEnvironmentVariableW(L"QUILLMARK_CHILD_ROOT", scratch.Path().c_str());
     SetEnvironmentVariableW(L"QUILLMARK_CHILD_LOG", folder.Path().c_str());
-    std::wstring command = L"\"" + ProgramFolder() + L"\\app_tests.exe\" --gtest_also_run_disabled_tests "
+    std::wstring command = L"\"" + ProgramFolder() +
+                           L"\\app_tests.exe\" --gtest_also_run_disabled_tests "
                            L"--gtest_filter=ChildProcess.DISABLED_NestedRunsUntilClosed";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

@@ -91,9 +91,14 @@ StoredValue ServicesGenerator::AnyValue(bool allowHuge) {
         case 2:
             value.bytes = TextBytes(Between(0, 5)) + '\0' + TextBytes(Between(0, 5)) + '\0';
             break;
-        case 3:
-            value.bytes = std::string(static_cast<std::size_t>(Between(1, 8)), static_cast<char>(Between(0, 255)));
+        case 3: {
+            // Not 0x98: Wine 8's text shaping crashes on a run of its small
+            // tilde (U+02DC) in the edit control's fallback font.
+            int repeated = Between(0, 254);
+            if (repeated >= 0x98) ++repeated;
+            value.bytes = std::string(static_cast<std::size_t>(Between(1, 8)), static_cast<char>(repeated));
             break;
+        }
         case 4:
             value.bytes = (Chance(50) ? "%SystemRoot%\\system32\\" : "%QUILLMARK_UNSET%\\") + TextBytes(5) + '\0';
             break;
