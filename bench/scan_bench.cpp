@@ -11,6 +11,7 @@
 #include <psapi.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -206,11 +207,15 @@ void RunSize(int count, int reported) {
 
 }  // namespace
 
-int main() {
+// With arguments, only the sizes named (700, 5000, 20000).
+int main(int argc, char** argv) {
     OleInitialize(nullptr);
-    RunSize(700, 11);
-    RunSize(5000, 250);
-    RunSize(20000, 1000);
+    const std::pair<int, int> sizes[] = {{700, 11}, {5000, 250}, {20000, 1000}};
+    for (const auto& [count, reported] : sizes) {
+        bool wanted = argc == 1;
+        for (int i = 1; i < argc; ++i) wanted |= std::atoi(argv[i]) == count;
+        if (wanted) RunSize(count, reported);
+    }
     OleUninitialize();
     return 0;
 }
