@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "OleFont.h"
 #include "ProgramFile.h"
 #include "ServiceScan.h"
 #include "Text.h"
@@ -54,25 +55,6 @@ constexpr std::array<const wchar_t*, 9> kHiddenServices{
     L"System\\CurrentControlSet\\Services\\Wlansvc",  L"System\\CurrentControlSet\\Services\\WwanSvc",
     L"System\\CurrentControlSet\\Services\\WZCSVC",
 };
-
-// Verdana, bold, 6.75 points, ANSI character set.
-ComPtr<IFont> CreateWindowFont() {
-    FONTDESC desc{};
-    desc.cbSizeofstruct = sizeof desc;
-    desc.lpstrName = const_cast<LPOLESTR>(L"Verdana");
-    desc.cySize.int64 = 67500;  // points x 10,000
-    desc.sWeight = FW_BOLD;
-    desc.sCharset = ANSI_CHARSET;
-    ComPtr<IFont> font;
-    OleCreateFontIndirect(&desc, IID_IFont, font.put_void());
-    return font;
-}
-
-HFONT FontHandle(IFont* font) {
-    HFONT handle = nullptr;
-    if (font) font->get_hFont(&handle);
-    return handle;
-}
 
 void RegisterMainWindowClass(HINSTANCE instance, WNDPROC proc) {
     WNDCLASSEXW wc{};
@@ -171,7 +153,7 @@ bool FrmMain::OnCreate() {
 
 void FrmMain::CreateControls() {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
-    font_ = CreateWindowFont();
+    font_ = CreateOleFont(L"Verdana", 6.75, FW_BOLD);
     const HFONT font = FontHandle(font_.get());
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 

@@ -13,6 +13,7 @@
 
 #include "ComPtr.h"
 #include "MessagePump.h"
+#include "OleFont.h"
 #include "PictureBox.h"
 #include "cProgressBar.h"
 
@@ -41,14 +42,7 @@ double MedianMicroseconds(const std::function<void(int)>& pass) {
 
 // The window font's stand-in: what the load handler gives PB1.
 ComPtr<IFont> CaptionFont() {
-    FONTDESC desc{};
-    desc.cbSizeofstruct = sizeof desc;
-    desc.lpstrName = const_cast<LPOLESTR>(L"Verdana");
-    desc.cySize.int64 = 67500;
-    desc.sWeight = FW_BOLD;
-    ComPtr<IFont> font;
-    OleCreateFontIndirect(&desc, IID_IFont, font.put_void());
-    return font;
+    return CreateOleFont(L"Verdana", 6.75, FW_BOLD);
 }
 
 void Configure(cProgressBar& bar, PictureBox& host, IFont* font, bool themed) {

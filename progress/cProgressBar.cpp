@@ -6,25 +6,10 @@
 #include <utility>
 
 #include "BarErrors.h"
-
-namespace {
-
-ComPtr<IFont> CreateDefaultFont() {
-    FONTDESC desc{};
-    desc.cbSizeofstruct = sizeof desc;
-    desc.lpstrName = const_cast<LPOLESTR>(L"Tahoma");
-    desc.cySize.int64 = 80000;  // points x 10,000
-    desc.sWeight = FW_NORMAL;
-    desc.sCharset = ANSI_CHARSET;
-    ComPtr<IFont> font;
-    OleCreateFontIndirect(&desc, IID_IFont, font.put_void());
-    return font;
-}
-
-}  // namespace
+#include "OleFont.h"
 
 cProgressBar::cProgressBar() {
-    SetFont(CreateDefaultFont().get());
+    SetFont(CreateOleFont(L"Tahoma", 8, FW_NORMAL).get());
 }
 
 void cProgressBar::SetTag(std::wstring value) {

@@ -1,5 +1,7 @@
 #include "TestPictures.h"
 
+#include "OleFont.h"
+
 #include <olectl.h>
 
 #include "GdiSurface.h"
@@ -50,12 +52,5 @@ void Repaint(IPicture* picture, COLORREF colour) {
 }
 
 ComPtr<IFont> MakeFont(const wchar_t* name, int points, bool bold) {
-    FONTDESC desc{};
-    desc.cbSizeofstruct = sizeof desc;
-    desc.lpstrName = const_cast<LPOLESTR>(name);
-    desc.cySize.int64 = points * 10000LL;
-    desc.sWeight = bold ? FW_BOLD : FW_NORMAL;
-    ComPtr<IFont> font;
-    OleCreateFontIndirect(&desc, IID_IFont, font.put_void());
-    return font;
+    return CreateOleFont(name, points, bold ? FW_BOLD : FW_NORMAL);
 }

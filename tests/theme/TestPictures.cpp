@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "DCGuards.h"
+#include "OleFont.h"
 
 Surface::Surface(int width, int height, COLORREF fill) : width_(width), height_(height) {
     const WindowDC screen(nullptr);
@@ -111,15 +112,7 @@ ComPtr<IPicture> MakeEmptyPicture() {
 }
 
 ComPtr<IFont> MakeFont(const wchar_t* name, int pointsTimes10000, short weight) {
-    FONTDESC desc{};
-    desc.cbSizeofstruct = sizeof desc;
-    desc.lpstrName = const_cast<LPOLESTR>(name);
-    desc.cySize.int64 = pointsTimes10000;
-    desc.sWeight = weight;
-    desc.sCharset = ANSI_CHARSET;
-    ComPtr<IFont> font;
-    OleCreateFontIndirect(&desc, IID_IFont, font.put_void());
-    return font;
+    return CreateOleFont(name, pointsTimes10000 / 10000.0, weight);
 }
 
 std::string Hex(COLORREF color) {
