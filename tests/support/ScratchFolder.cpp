@@ -12,10 +12,16 @@ ScratchFolder::ScratchFolder() {
     GetTempPathW(MAX_PATH, temp);
     path_ = std::wstring(temp) + L"quillmark_test_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
             std::to_wstring(counter++);
+    // Process ids come back: a run that was killed may have left this folder.
+    RemoveAll();
     CreateDirectoryW(path_.c_str(), nullptr);
 }
 
 ScratchFolder::~ScratchFolder() {
+    RemoveAll();
+}
+
+void ScratchFolder::RemoveAll() const {
     WIN32_FIND_DATAW found{};
     HANDLE search = FindFirstFileW((path_ + L"\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {

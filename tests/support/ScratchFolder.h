@@ -21,5 +21,7 @@ public:
     std::string ReadBytes(const std::wstring& name) const;
 
 private:
+    void RemoveAll() const;
+
     std::wstring path_;
 };
