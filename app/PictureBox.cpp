@@ -46,6 +46,11 @@ LRESULT CALLBACK PictureBox::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
             case WM_PAINT:
                 self->OnPaint();
                 return 0;
+            case WM_ERASEBKGND:
+                // A paint handler covers the whole box; erasing first would
+                // flash the background between the two.
+                if (self->Paint) return 1;
+                break;
             case WM_SETFONT:
                 self->font_ = reinterpret_cast<HFONT>(wParam);
                 if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);

@@ -57,4 +57,12 @@ TEST(RunningProgram, AfterAScanPicture1ShowsTheFullBarInBlue) {
     UpdateWindow(picture1);
     shown(actual);
     EXPECT_TRUE(SameImage(expected, actual)) << "after a repaint";
+
+    // A repaint whose pass fails (no range to show) leaves the last bar:
+    // the box is not erased before its paint.
+    pb1.SetMin(pb1.Max());
+    InvalidateRect(picture1, nullptr, TRUE);
+    UpdateWindow(picture1);
+    shown(actual);
+    EXPECT_TRUE(SameImage(expected, actual)) << "after a failed repaint";
 }
