@@ -1,5 +1,7 @@
 #include "GdiSurface.h"
 
+#include "Dib32.h"
+
 #include <cstdio>
 
 namespace {
@@ -14,15 +16,8 @@ std::string Hex(COLORREF colour) {
 
 GdiSurface::GdiSurface(int width, int height, COLORREF fill)
     : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr)) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    bitmap_.reset(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    bitmap_.reset(CreateDib32(dc_.get(), width, height, &bits));
     bits_ = static_cast<std::uint32_t*>(bits);
     previous_ = SelectObject(dc_.get(), bitmap_.get());
     Fill(fill);

@@ -5,20 +5,14 @@
 #include <utility>
 
 #include "DCGuards.h"
+#include "Dib32.h"
 #include "OleFont.h"
 
 Surface::Surface(int width, int height, COLORREF fill) : width_(width), height_(height) {
     const WindowDC screen(nullptr);
     dc_.reset(CreateCompatibleDC(screen.get()));
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    bitmap_.reset(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    bitmap_.reset(CreateDib32(screen.get(), width, height, &bits));
     original_ = SelectObject(dc_.get(), bitmap_.get());
     Fill(fill);
 }
