@@ -1,0 +1,22 @@
+#pragma once
+
+#include "Machine.h"
+#include "Report.h"
+
+namespace inventory {
+
+// The blocks of the report, each read on its own: what one cannot read
+// becomes its error lines and never stops another.
+Block ReadServices(Machine& machine);
+Block ReadNdisFilters(Machine& machine);
+Block ReadAdapterFilters(Machine& machine);
+Block ReadNdisProtocols(Machine& machine);
+Block ReadNetworkProviders(Machine& machine);
+
+// Who provided the oemNN.inf of an entry, beyond the line format.
+Field VendorField(Machine& machine, const std::optional<std::string>& infPath);
+
+// Entries in the format's order: by the upper-cased text of one field.
+void SortEntries(Block& block, const char* fieldName);
+
+}  // namespace inventory

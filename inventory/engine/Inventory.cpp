@@ -1,0 +1,94 @@
+#include "Inventory.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "Blocks.h"
+#include "Text.h"
+#include "Values.h"
+
+namespace inventory {
+namespace {
+
+constexpr char kDefaultControlSet[] = "ControlSet001";
+
+// Select\Current n names ControlSet00n; nothing when it is missing or not a number.
+std::optional<std::string> SelectedControlSet(const RegistryKey& system) {
+    const auto select = system.OpenSubkey("Select");
+    const auto current = select ? ReadNumber(*select, "Current") : std::nullopt;
+    if (!current || *current > 999) return std::nullopt;
+    char name[16];
+    std::snprintf(name, sizeof name, "ControlSet%03u", static_cast<unsigned>(*current));
+    return std::string(name);
+}
+
+Block NotReadYet(const char* name, const char* tag) {
+    Block block{name, tag};
+    block.notes.push_back("not read yet");
+    return block;
+}
+
+// A block that could not be read at all.
+template <typename ReadBlock>
+Block ReadGuarded(ReadBlock read, Machine& machine, const char* name, const char* tag) {
+    try {
+        return read(machine);
+    } catch (const ReadError& error) {
+        Block block{name, tag};
+        block.errors.push_back({name, error.what()});
+        return block;
+    }
+}
+
+}  // namespace
+
+Field VendorField(Machine& machine, const std::optional<std::string>& infPath) {
+    return {"vendor", FieldKind::kText, infPath ? machine.packages.Provider(*infPath) : std::nullopt, View::kNotInLine};
+}
+
+void SortEntries(Block& block, const char* fieldName) {
+    std::stable_sort(block.entries.begin(), block.entries.end(), [&](const Entry& a, const Entry& b) {
+        const Field* x = a.Find(fieldName);
+        const Field* y = b.Find(fieldName);
+        return LessNoCase(x && x->value ? *x->value : "", y && y->value ? *y->value : "");
+    });
+}
+
+Report TakeInventory(const RegistryKey& system, std::string hive, const std::optional<std::string>& controlSet) {
+    Report report;
+    report.hive = std::move(hive);
+    if (controlSet) {
+        report.controlSet = *controlSet;
+    } else {
+        std::optional<std::string> selected;
+        try {
+            selected = SelectedControlSet(system);
+        } catch (const ReadError&) {
+        }
+        if (!selected)
+            report.notes.push_back("Select\\Current names no control set: " + std::string(kDefaultControlSet) +
+                                   " is read");
+        report.controlSet = selected.value_or(kDefaultControlSet);
+    }
+    std::unique_ptr<RegistryKey> controlSetKey;
+    try {
+        controlSetKey = system.OpenSubkey(report.controlSet);
+    } catch (const ReadError& error) {
+        report.notes.push_back(report.controlSet + " cannot be read: " + error.what());
+    }
+    if (!controlSetKey) report.notes.push_back(report.controlSet + " does not exist");
+    Machine machine(system, std::move(controlSetKey));
+
+    report.blocks.push_back(ReadGuarded(ReadServices, machine, "services", "svc"));
+    report.blocks.push_back(ReadGuarded(ReadNdisFilters, machine, "ndis-filters", "lwf"));
+    report.blocks.push_back(ReadGuarded(ReadAdapterFilters, machine, "adapter-filters", "bind"));
+    report.blocks.push_back(ReadGuarded(ReadNdisProtocols, machine, "ndis-protocols", "proto"));
+    report.blocks.push_back(NotReadYet("winsock-protocols", "wsp"));
+    report.blocks.push_back(NotReadYet("winsock-namespaces", "nsp"));
+    report.blocks.push_back(NotReadYet("wfp-providers", "wfpprov"));
+    report.blocks.push_back(NotReadYet("wfp-callouts", "wfpcall"));
+    report.blocks.push_back(ReadGuarded(ReadNetworkProviders, machine, "network-providers", "netprov"));
+    return report;
+}
+
+}  // namespace inventory

@@ -1,0 +1,83 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "RegistryKey.h"
+#include "Report.h"
+
+namespace inventory {
+
+// Keys below the control set where network components live.
+inline constexpr char kClientsPath[] = "Control\\Network\\{4D36E973-E325-11CE-BFC1-08002BE10318}";
+inline constexpr char kServicesClassPath[] = "Control\\Network\\{4D36E974-E325-11CE-BFC1-08002BE10318}";
+inline constexpr char kProtocolsPath[] = "Control\\Network\\{4D36E975-E325-11CE-BFC1-08002BE10318}";
+inline constexpr char kAdaptersPath[] = "Control\\Class\\{4D36E972-E325-11CE-BFC1-08002BE10318}";
+inline constexpr char kFilterSetupPath[] = "Control\\NetworkSetup2\\Filters";
+
+// One {GUID} key of a network component class.
+struct NetworkComponent {
+    std::string key;
+    std::optional<std::string> componentId;
+    std::optional<std::string> infPath;
+    std::optional<std::string> description;
+    std::optional<std::string> service;   // Ndi\Service
+    std::vector<std::string> coServices;  // Ndi\CoServices
+    std::optional<std::uint32_t> characteristics;
+    std::optional<std::string> filterClass;  // Ndi\FilterClass
+    std::optional<std::uint32_t> filterType;
+    std::optional<std::uint32_t> filterRunType;
+    bool filterMediaTypes = false;  // Ndi\Interfaces has FilterMediaTypes
+    std::optional<std::string> installTime;
+
+    // Ndi\Service, else the first Ndi\CoServices entry.
+    std::optional<std::string> MainService() const;
+};
+
+// One NNNN key of the network adapter class.
+struct NetworkAdapter {
+    std::string number;
+    std::optional<std::string> netCfgInstanceId;
+    std::optional<std::string> driverDesc;
+    std::optional<std::string> infPath;
+    std::optional<std::string> service;                  // Ndi\Service
+    std::optional<std::vector<std::string>> filterList;  // Linkage\FilterList, when stored
+    std::optional<std::vector<std::string>> upperBind;   // Linkage\UpperBind, when stored
+};
+
+// The keys of one class as read: whether the class key exists, its entries,
+// and what could not be read.
+template <typename Item>
+struct ClassRead {
+    std::string path;
+    bool present = false;
+    std::vector<Item> items;
+    std::vector<ErrorLine> errors;
+};
+
+// The network components and adapters of a control set, read once for the
+// blocks that list them and the marks that look them up.
+struct NetworkConfig {
+    ClassRead<NetworkComponent> clients;
+    ClassRead<NetworkComponent> services;
+    ClassRead<NetworkComponent> protocols;
+    ClassRead<NetworkAdapter> adapters;
+
+    static NetworkConfig Read(const RegistryKey* controlSet);
+
+    const NetworkComponent* FindService(std::string_view guid) const;
+    // Whether any adapter stores a Linkage\FilterList / Linkage\UpperBind.
+    bool AnyFilterList() const;
+    bool AnyUpperBind() const;
+};
+
+// The filter's {GUID} in a Linkage\FilterList entry {adapter}-{filter}-NNNN,
+// or nothing when the entry has another form.
+std::string_view FilterOfBinding(std::string_view binding);
+
+// A 16-byte SYSTEMTIME as ISO 8601 (2009-07-14T04:41:19Z), nothing when it is not one.
+std::optional<std::string> SystemTimeText(const std::optional<RawValue>& value);
+
+}  // namespace inventory

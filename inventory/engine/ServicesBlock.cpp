@@ -1,0 +1,156 @@
+#include <algorithm>
+#include <map>
+
+#include "Blocks.h"
+#include "Marks.h"
+#include "Text.h"
+#include "Values.h"
+
+namespace inventory {
+namespace {
+
+constexpr const char* kNetworkGroups[] = {"TDI", "Streams Drivers", "PNP_TDI", "NDIS", "NetworkProvider"};
+
+bool IsNetworkGroup(const std::optional<std::string>& group) {
+    return group && std::any_of(std::begin(kNetworkGroups), std::end(kNetworkGroups),
+                                [&](const char* name) { return EqualsNoCase(*group, name); });
+}
+
+// The INF paths of the network components and adapters that name a service,
+// by the service's upper-cased name.
+using InfEvidence = std::map<std::string, std::vector<std::optional<std::string>>>;
+
+InfEvidence CollectInfEvidence(const NetworkConfig& network) {
+    InfEvidence evidence;
+    for (const auto* components : {&network.clients, &network.services, &network.protocols}) {
+        for (const NetworkComponent& component : components->items) {
+            if (component.service) evidence[UpperAscii(*component.service)].push_back(component.infPath);
+            for (const std::string& name : component.coServices)
+                evidence[UpperAscii(name)].push_back(component.infPath);
+        }
+    }
+    for (const NetworkAdapter& adapter : network.adapters.items)
+        if (adapter.service) evidence[UpperAscii(*adapter.service)].push_back(adapter.infPath);
+    return evidence;
+}
+
+std::optional<std::string> StartText(std::optional<std::uint32_t> start) {
+    static constexpr const char* kWords[] = {"boot", "system", "automatic", "manual", "disabled"};
+    if (!start || *start >= std::size(kWords)) return std::nullopt;
+    return kWords[*start];
+}
+
+std::optional<std::string> TypeText(std::optional<std::uint32_t> type) {
+    if (!type) return std::nullopt;
+    std::string words;
+    switch (*type & ~0x100u) {
+        case 0x1:
+            words = "kernel driver";
+            break;
+        case 0x2:
+            words = "file system driver";
+            break;
+        case 0x10:
+            words = "own process";
+            break;
+        case 0x20:
+            words = "shared process";
+            break;
+        case 0x50:
+            words = "own process, per user";
+            break;
+        case 0x60:
+            words = "shared process, per user";
+            break;
+        default:
+            return std::nullopt;
+    }
+    if (*type & 0x100u) words += ", interactive";
+    return words;
+}
+
+struct Evidence {
+    Mark mark;
+    std::optional<std::string> inf;  // the oemNN.inf that decided a 3p mark
+};
+
+Evidence MarkService(const Machine& machine, const std::string& name, const std::optional<std::string>& imagePath,
+                     const std::optional<std::string>& displayName, const std::vector<std::string>& owners,
+                     const InfEvidence& infs) {
+    if (imagePath && IsOutsideWindows(*imagePath)) return {Mark::kThirdParty, std::nullopt};
+    if (machine.lists.IsWindowsService(name)) return {Mark::kWindows, std::nullopt};
+
+    std::vector<std::string> realOwners;
+    for (const std::string& owner : owners)
+        if (owner.front() != '!') realOwners.push_back(owner);
+    const bool allOem = !realOwners.empty() && std::all_of(realOwners.begin(), realOwners.end(), IsOemInf);
+    if (allOem) return {Mark::kThirdParty, realOwners.front()};
+
+    const auto named = infs.find(UpperAscii(name));
+    const auto* paths = named == infs.end() ? nullptr : &named->second;
+    if (paths)
+        for (const auto& inf : *paths)
+            if (inf && IsOemInf(*inf)) return {Mark::kThirdParty, inf};
+    if (displayName && StartsWithNoCase(*displayName, "@oem")) return {Mark::kThirdParty, std::nullopt};
+
+    if (!realOwners.empty()) return {Mark::kWindows, std::nullopt};
+    if (paths)
+        for (const auto& inf : *paths)
+            if (inf) return {Mark::kWindows, std::nullopt};
+    return {Mark::kUnknown, std::nullopt};
+}
+
+std::optional<std::string> Decimal(std::optional<std::uint32_t> number) {
+    if (!number) return std::nullopt;
+    return std::to_string(*number);
+}
+
+}  // namespace
+
+Block ReadServices(Machine& machine) {
+    Block block{"services", "svc"};
+    const auto services = machine.controlSet ? machine.controlSet->OpenSubkey("Services") : nullptr;
+    if (!services) {
+        block.absent.push_back("Services");
+        return block;
+    }
+    const InfEvidence infs = CollectInfEvidence(machine.network);
+    std::vector<std::string> names;
+    try {
+        names = services->SubkeyNames();
+    } catch (const ReadError& error) {
+        block.errors.push_back({"Services", error.what()});
+    }
+    for (const std::string& name : names) {
+        try {
+            const auto key = services->OpenSubkey(name);
+            if (!key) continue;
+            const std::optional<std::string> group = ReadText(*key, "Group");
+            if (!IsNetworkGroup(group)) continue;
+            const auto type = ReadNumber(*key, "Type");
+            const auto start = ReadNumber(*key, "Start");
+            const auto imagePath = ReadText(*key, "ImagePath");
+            const auto displayName = ReadText(*key, "DisplayName");
+            const Evidence evidence =
+                MarkService(machine, name, imagePath, displayName, ReadTextList(*key, "Owners"), infs);
+            Entry entry{evidence.mark,
+                        {{"group", FieldKind::kText, group},
+                         {"name", FieldKind::kText, name},
+                         {"type", FieldKind::kNumber, Decimal(type), View::kNotInText},
+                         {"start", FieldKind::kNumber, Decimal(start), View::kNotInText},
+                         {"imagePath", FieldKind::kText, imagePath},
+                         {"displayName", FieldKind::kText, displayName},
+                         {"typeText", FieldKind::kWord, TypeText(type), View::kNotInLine},
+                         {"startText", FieldKind::kWord, StartText(start), View::kNotInLine},
+                         {"inf", FieldKind::kText, evidence.inf, View::kNotInLine},
+                         VendorField(machine, evidence.inf)}};
+            block.entries.push_back(std::move(entry));
+        } catch (const ReadError& error) {
+            block.errors.push_back({"Services\\" + name, error.what()});
+        }
+    }
+    SortEntries(block, "name");
+    return block;
+}
+
+}  // namespace inventory

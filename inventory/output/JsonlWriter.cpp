@@ -1,0 +1,72 @@
+#include "Json.h"
+#include "Render.h"
+
+namespace inventory {
+namespace {
+
+JsonObject Record(const Report& report, const std::string& block) {
+    JsonObject object;
+    object.Add("hive", report.hive);
+    if (!block.empty()) object.Add("block", block);
+    return object;
+}
+
+void AddField(JsonObject& object, const Field& field) {
+    if (!field.json.empty())
+        object.AddRaw(field.name, field.json);
+    else if (!field.value)
+        object.AddNull(field.name);
+    else if (field.kind == FieldKind::kNumber)
+        object.AddRaw(field.name, *field.value);
+    else
+        object.Add(field.name, *field.value);
+}
+
+}  // namespace
+
+std::string RenderJsonl(const Report& report) {
+    std::string out;
+    const auto emit = [&](JsonObject& object) { out += object.Close() + "\n"; };
+    {
+        const Tally tally = Count(report);
+        JsonObject object = Record(report, "");
+        object.Add("controlSet", report.controlSet);
+        object.AddRaw("thirdParty", std::to_string(tally.thirdParty));
+        object.AddRaw("unknown", std::to_string(tally.unknown));
+        object.AddRaw("suspicious", std::to_string(tally.suspicious));
+        object.AddRaw("errors", std::to_string(tally.errors));
+        emit(object);
+    }
+    for (const std::string& note : report.notes) {
+        JsonObject object = Record(report, "");
+        object.Add("note", note);
+        emit(object);
+    }
+    for (const Block& block : report.blocks) {
+        for (const std::string& path : block.absent) {
+            JsonObject object = Record(report, block.name);
+            object.Add("absent", path);
+            emit(object);
+        }
+        for (const std::string& note : block.notes) {
+            JsonObject object = Record(report, block.name);
+            object.Add("note", note);
+            emit(object);
+        }
+        for (const Entry& entry : block.entries) {
+            JsonObject object = Record(report, block.name);
+            if (entry.mark) object.Add("mark", MarkText(*entry.mark));
+            for (const Field& field : entry.fields) AddField(object, field);
+            emit(object);
+        }
+        for (const ErrorLine& error : block.errors) {
+            JsonObject object = Record(report, block.name);
+            object.Add("error", error.reason);
+            object.Add("where", error.where);
+            emit(object);
+        }
+    }
+    return out;
+}
+
+}  // namespace inventory
