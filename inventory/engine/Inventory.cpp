@@ -63,20 +63,21 @@ Report TakeInventory(const RegistryKey& system, std::string hive, const std::opt
         std::optional<std::string> selected;
         try {
             selected = SelectedControlSet(system);
-        } catch (const ReadError&) {
+            if (!selected)
+                report.notes.push_back("Select\\Current names no control set: " + std::string(kDefaultControlSet) +
+                                       " is read");
+        } catch (const ReadError& error) {
+            report.errors.push_back({"Select", error.what()});
         }
-        if (!selected)
-            report.notes.push_back("Select\\Current names no control set: " + std::string(kDefaultControlSet) +
-                                   " is read");
         report.controlSet = selected.value_or(kDefaultControlSet);
     }
     std::unique_ptr<RegistryKey> controlSetKey;
     try {
         controlSetKey = system.OpenSubkey(report.controlSet);
+        if (!controlSetKey) report.notes.push_back(report.controlSet + " does not exist");
     } catch (const ReadError& error) {
-        report.notes.push_back(report.controlSet + " cannot be read: " + error.what());
+        report.errors.push_back({report.controlSet, error.what()});
     }
-    if (!controlSetKey) report.notes.push_back(report.controlSet + " does not exist");
     Machine machine(system, std::move(controlSetKey));
 
     report.blocks.push_back(ReadGuarded(ReadServices, machine, "services", "svc"));

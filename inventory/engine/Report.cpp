@@ -28,6 +28,7 @@ const Block* Report::Find(std::string_view name) const {
 
 Tally Count(const Report& report) {
     Tally tally;
+    tally.errors = static_cast<int>(report.errors.size());
     for (const Block& block : report.blocks) {
         tally.errors += static_cast<int>(block.errors.size());
         if (block.name == "wfp-suspicious") {

@@ -64,6 +64,7 @@ struct Report {
     std::string hive;
     std::string controlSet;
     std::vector<std::string> notes;
+    std::vector<ErrorLine> errors;  // the control set could not be chosen or opened
     std::vector<Block> blocks;
 
     const Block* Find(std::string_view name) const;

@@ -42,6 +42,12 @@ std::string RenderJsonl(const Report& report) {
         object.Add("note", note);
         emit(object);
     }
+    for (const ErrorLine& error : report.errors) {
+        JsonObject object = Record(report, "");
+        object.Add("error", error.reason);
+        object.Add("where", error.where);
+        emit(object);
+    }
     for (const Block& block : report.blocks) {
         for (const std::string& path : block.absent) {
             JsonObject object = Record(report, block.name);

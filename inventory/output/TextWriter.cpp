@@ -101,6 +101,8 @@ std::string RenderText(const Report& report, bool all) {
     std::string out = Summary(report) + "\n";
     out += "  control set " + EscapeField(report.controlSet) + "\n";
     for (const std::string& note : report.notes) out += "  note: " + EscapeField(note) + "\n";
+    for (const ErrorLine& error : report.errors)
+        out += "  error: " + EscapeField(error.where) + ": " + EscapeField(error.reason) + "\n";
     for (const Block& block : report.blocks) AppendBlock(out, block, all);
     return out + "\n";
 }

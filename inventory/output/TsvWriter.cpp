@@ -36,6 +36,8 @@ std::string RenderTsv(const Report& report) {
     std::string out = "hive\t" + EscapeField(report.hive) + "\n";
     out += "controlset\t" + EscapeField(report.controlSet) + "\n";
     for (const std::string& note : report.notes) out += "note\t" + EscapeField(note) + "\n";
+    for (const ErrorLine& error : report.errors)
+        out += "error\t" + EscapeField(error.where) + "\t" + EscapeField(error.reason) + "\n";
     for (const Block& block : report.blocks) AppendBlock(out, block);
     return out;
 }

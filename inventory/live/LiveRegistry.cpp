@@ -1,0 +1,149 @@
+#include "LiveRegistry.h"
+
+#include <vector>
+
+#include "UniqueHandle.h"
+
+namespace inventory {
+
+LoadAppKeyFunction gLoadAppKey = RegLoadAppKeyW;
+
+namespace {
+
+// Larger than any value a network component stores; a bigger answer is not trusted.
+constexpr DWORD kLargestValueBytes = 16 * 1024 * 1024;
+
+std::string SystemMessage(LSTATUS status) {
+    wchar_t* text = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        static_cast<DWORD>(status), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring message(text ? text : L"", length);
+    LocalFree(text);
+    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L'.'))
+        message.pop_back();
+    if (message.empty()) message = L"error " + std::to_wstring(status);
+    return Narrow(message);
+}
+
+[[noreturn]] void Fail(const std::string& what, LSTATUS status) { throw ReadError(what + ": " + SystemMessage(status)); }
+
+class LiveKey final : public RegistryKey {
+public:
+    explicit LiveKey(UniqueHKey key) : key_(std::move(key)) {}
+
+    std::unique_ptr<RegistryKey> OpenSubkey(std::string_view name) const override {
+        // The registry would take a backslash as a path: one name is one key.
+        if (name.find('\\') != std::string_view::npos) return nullptr;
+        UniqueHKey subkey;
+        const LSTATUS status = RegOpenKeyExW(key_.get(), Widen(std::string(name)).c_str(), 0, KEY_READ, subkey.put());
+        if (status == ERROR_FILE_NOT_FOUND) return nullptr;
+        if (status != ERROR_SUCCESS) Fail("cannot open " + std::string(name), status);
+        return std::make_unique<LiveKey>(std::move(subkey));
+    }
+
+    std::vector<std::string> SubkeyNames() const override {
+        DWORD longest = 0;
+        LSTATUS status = RegQueryInfoKeyW(key_.get(), nullptr, nullptr, nullptr, nullptr, &longest, nullptr, nullptr,
+                                          nullptr, nullptr, nullptr, nullptr);
+        if (status != ERROR_SUCCESS) Fail("cannot list subkeys", status);
+        std::vector<std::string> names;
+        std::vector<wchar_t> buffer(longest + 1);
+        for (DWORD index = 0;;) {
+            DWORD length = static_cast<DWORD>(buffer.size());
+            status = RegEnumKeyExW(key_.get(), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
+            if (status == ERROR_NO_MORE_ITEMS) return names;
+            if (status == ERROR_MORE_DATA && buffer.size() < 32768) {
+                // A longer name was added while we listed: the longest a key name can be.
+                buffer.resize(32768);
+                continue;
+            }
+            if (status != ERROR_SUCCESS) Fail("cannot list subkeys", status);
+            names.push_back(Narrow(std::wstring(buffer.data(), length)));
+            ++index;
+        }
+    }
+
+    std::optional<RawValue> ReadValue(std::string_view name) const override {
+        const std::wstring wideName = Widen(std::string(name));
+        RawValue value;
+        DWORD size = 0;
+        LSTATUS status = RegQueryValueExW(key_.get(), wideName.c_str(), nullptr, nullptr, nullptr, &size);
+        // The value may grow between the two calls: ask again with its new size.
+        for (int attempt = 0; attempt < 4 && (status == ERROR_SUCCESS || status == ERROR_MORE_DATA); ++attempt) {
+            if (size > kLargestValueBytes) throw ReadError("value " + std::string(name) + " is larger than 16 MB");
+            value.data.resize(size);
+            DWORD type = 0;
+            status = RegQueryValueExW(key_.get(), wideName.c_str(), nullptr, &type, value.data.data(), &size);
+            if (status == ERROR_SUCCESS) {
+                value.type = type;
+                value.data.resize(size);
+                return value;
+            }
+        }
+        if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
+        Fail("cannot read value " + std::string(name), status);
+    }
+
+private:
+    UniqueHKey key_;
+};
+
+std::unique_ptr<RegistryKey> OpenSystemBelow(HKEY machineRoot, const std::string& where) {
+    UniqueHKey system;
+    const LSTATUS status = RegOpenKeyExW(machineRoot, L"SYSTEM", 0, KEY_READ, system.put());
+    if (status != ERROR_SUCCESS) Fail(where, status);
+    return std::make_unique<LiveKey>(std::move(system));
+}
+
+}  // namespace
+
+std::wstring Widen(const std::string& text) {
+    if (text.empty()) return {};
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return wide;
+}
+
+std::string Narrow(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(), length, nullptr,
+                        nullptr);
+    return narrow;
+}
+
+std::unique_ptr<RegistryKey> OpenLocalSystem() {
+    return OpenSystemBelow(HKEY_LOCAL_MACHINE, "cannot open HKEY_LOCAL_MACHINE\\SYSTEM");
+}
+
+std::unique_ptr<RegistryKey> OpenRemoteSystem(const std::string& machine) {
+    UniqueHKey root;
+    const std::wstring name = L"\\\\" + Widen(machine);
+    const LSTATUS status = RegConnectRegistryW(name.c_str(), HKEY_LOCAL_MACHINE, root.put());
+    if (status != ERROR_SUCCESS) Fail("cannot connect to its registry", status);
+    return OpenSystemBelow(root.get(), "cannot open its HKEY_LOCAL_MACHINE\\SYSTEM");
+}
+
+std::unique_ptr<RegistryKey> LoadHiveFile(const std::string& path) {
+    UniqueHKey root;
+    LSTATUS status = gLoadAppKey(Widen(path).c_str(), root.put(), KEY_READ, 0, 0);
+    if (status != ERROR_SUCCESS) Fail("cannot load the hive", status);
+    // Wine's RegLoadAppKeyW answers success with a handle that is no key: ask it something.
+    status = RegQueryInfoKeyW(root.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                              nullptr, nullptr, nullptr);
+    if (status != ERROR_SUCCESS) Fail("cannot read the loaded hive", status);
+    return std::make_unique<LiveKey>(std::move(root));
+}
+
+std::string LocalMachineName() {
+    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD length = MAX_COMPUTERNAME_LENGTH + 1;
+    if (!GetComputerNameW(name, &length)) return "localhost";
+    return Narrow(std::wstring(name, length));
+}
+
+}  // namespace inventory
