@@ -1,0 +1,310 @@
+#include "InventoryCases.h"
+
+namespace inventory::test {
+
+std::string BlockLines(const std::string& report, const std::string& block) {
+    std::string lines;
+    bool inside = block.empty();
+    for (std::size_t begin = 0; begin < report.size();) {
+        const std::size_t end = report.find('\n', begin);
+        const std::string line = report.substr(begin, end - begin);
+        begin = end == std::string::npos ? report.size() : end + 1;
+        if (line[0] == '[') inside = line.rfind("[" + block + "]", 0) == 0;
+        if (inside && line.rfind("hive\t", 0) != 0) lines += line + "\n";
+    }
+    return lines;
+}
+
+const std::vector<InventoryCase>& InventoryCases() {
+    static const std::vector<InventoryCase> cases = {
+        {"services: an image path outside Windows wins over every list",
+         R"([ControlSet001\Services\Acme]
+            Group=sz:NDIS
+            Type=dword:1
+            Start=dword:3
+            ImagePath=sz: "C:\Program Files\Acme\acme.sys"
+            DisplayName=sz:Acme Filter
+            [ControlSet001\Services\tcpip]
+            Group=sz:pnp_tdi
+            Type=dword:1
+            Start=dword:0
+            ImagePath=expand:\SystemRoot\System32\drivers\tcpip.sys
+            DisplayName=sz:@%SystemRoot%\system32\tcpipcfg.dll,-50003
+            Owners=multi:oem3.inf
+            [ControlSet001\Services\Shadow]
+            Group=sz:TDI
+            ImagePath=sz:\??\C:\Windows\system32\drivers\shadow.sys
+            [ControlSet001\Services\Spy]
+            Group=sz:Streams Drivers
+            ImagePath=expand:%ProgramFiles%\Spy\spy.sys
+            [ControlSet001\Services\AFD]
+            Group=sz:TDI
+            ImagePath=sz:\??\D:\evil\afd.sys
+            [ControlSet001\Services\NotNetwork]
+            Group=sz:Base
+            ImagePath=sz:C:\x\y.sys)",
+         "services",
+         "[services] n=5\n"
+         "svc\t3p\tNDIS\tAcme\t1\t3\t \"C:\\Program Files\\Acme\\acme.sys\"\tAcme Filter\n"
+         "svc\t3p\tTDI\tAFD\t-\t-\t\\??\\D:\\evil\\afd.sys\t(absent)\n"
+         "svc\t?\tTDI\tShadow\t-\t-\t\\??\\C:\\Windows\\system32\\drivers\\shadow.sys\t(absent)\n"
+         "svc\t3p\tStreams Drivers\tSpy\t-\t-\t%ProgramFiles%\\Spy\\spy.sys\t(absent)\n"
+         "svc\tos\tpnp_tdi\ttcpip\t1\t0\t\\SystemRoot\\System32\\drivers\\tcpip.sys\t"
+         "@%SystemRoot%\\system32\\tcpipcfg.dll,-50003\n",
+         false},
+
+        {"services: owners, components, adapters and display names as INF evidence",
+         R"([ControlSet001\Services\OemOwned]
+            Group=sz:NDIS
+            Owners=multi:oem12.inf|!netfoo.inf
+            [ControlSet001\Services\BangOnly]
+            Group=sz:NDIS
+            Owners=multi:!net.inf
+            [ControlSet001\Services\MixedOwners]
+            Group=sz:NDIS
+            Owners=multi:oem1.inf|netvwifibus.inf
+            [ControlSet001\Services\ByFilter]
+            Group=sz:NDIS
+            [ControlSet001\Services\ByCoService]
+            Group=sz:PNP_TDI
+            [ControlSet001\Services\ByAdapter]
+            Group=sz:NDIS
+            [ControlSet001\Services\ByWindowsInf]
+            Group=sz:NDIS
+            [ControlSet001\Services\ByDisplayName]
+            Group=sz:NetworkProvider
+            DisplayName=sz:@oem7.inf,%svc%;Acme Redirector
+            [ControlSet001\Services\Nobody]
+            Group=sz:NDIS
+            [ControlSet001\Control\Network\{4D36E974-E325-11CE-BFC1-08002BE10318}\{11111111-2222-3333-4444-555555555555}]
+            InfPath=sz:oem4.inf
+            [ControlSet001\Control\Network\{4D36E974-E325-11CE-BFC1-08002BE10318}\{11111111-2222-3333-4444-555555555555}\Ndi]
+            Service=sz:ByFilter
+            CoServices=multi:ByFilter|ByCoService
+            [ControlSet001\Control\Network\{4D36E975-E325-11CE-BFC1-08002BE10318}\{22222222-2222-3333-4444-555555555555}]
+            InfPath=sz:netwin.inf
+            [ControlSet001\Control\Network\{4D36E975-E325-11CE-BFC1-08002BE10318}\{22222222-2222-3333-4444-555555555555}\Ndi]
+            Service=sz:ByWindowsInf
+            [ControlSet001\Control\Class\{4D36E972-E325-11CE-BFC1-08002BE10318}\0001]
+            InfPath=sz:oem9.inf
+            [ControlSet001\Control\Class\{4D36E972-E325-11CE-BFC1-08002BE10318}\0001\Ndi]
+            Service=sz:ByAdapter)",
+         "services",
+         "[services] n=9\n"
+         "svc\t?\tNDIS\tBangOnly\t-\t-\t(absent)\t(absent)\n"
+         "svc\t3p\tNDIS\tByAdapter\t-\t-\t(absent)\t(absent)\n"
+         "svc\t3p\tPNP_TDI\tByCoService\t-\t-\t(absent)\t(absent)\n"
+         "svc\t3p\tNetworkProvider\tByDisplayName\t-\t-\t(absent)\t@oem7.inf,%svc%;Acme Redirector\n"
+         "svc\t3p\tNDIS\tByFilter\t-\t-\t(absent)\t(absent)\n"
+         "svc\tos\tNDIS\tByWindowsInf\t-\t-\t(absent)\t(absent)\n"
+         "svc\tos\tNDIS\tMixedOwners\t-\t-\t(absent)\t(absent)\n"
+         "svc\t?\tNDIS\tNobody\t-\t-\t(absent)\t(absent)\n"
+         "svc\t3p\tNDIS\tOemOwned\t-\t-\t(absent)\t(absent)\n",
+         false},
+
+        {"services: group spellings, value types and sizes, escapes",
+         R"([ControlSet001\Services\G1]
+            Group=sz:tdi
+            Type=raw:4:0100
+            Start=sz:2
+            ImagePath=raw:1:61,00,09,00,62,00
+            DisplayName=multi:First|Second
+            [ControlSet001\Services\G2]
+            Group=sz:TDI 
+            [ControlSet001\Services\G3]
+            Group=sz:PNP_TDIX
+            [ControlSet001\Services\G4]
+            Group=raw:4:01,00,00,00
+            [ControlSet001\Services\G5]
+            Group=multi:NDIS|Other
+            Type=raw:4:10,00,00,00,01,00,00,00
+            Start=dword:4
+            ImagePath=raw:2:78,00,00,00,73,00
+            [ControlSet001\Services\G6]
+            Group=sz:networkprovider
+            ImagePath=raw:1:41,00,42,00,43
+            [ControlSet001\Services\G7]
+            Type=dword:1)",
+         "services",
+         "[services] n=3\n"
+         "svc\t?\ttdi\tG1\t-\t-\ta\\x09b\tFirst\n"
+         "svc\t?\tNDIS\tG5\t16\t4\tx\t(absent)\n"
+         "svc\t?\tnetworkprovider\tG6\t-\t-\tAB\t(absent)\n",
+         false},
+
+        {"ndis-filters: kinds, Windows 10's NetworkSetup2 fallbacks, bindings and marks",
+         R"([ControlSet001\Control\Network\{4D36E974-E325-11CE-BFC1-08002BE10318}\{aaaaaaaa-0000-0000-0000-000000000001}]
+            Characteristics=dword:0x40000
+            ComponentId=sz:acme_lwf
+            InfPath=sz:oem3.inf
+            Description=sz:Acme LWF
+            [ControlSet001\Control\Network\{4D36E974-E325-11CE-BFC1-08002BE10318}\{aaaaaaaa-0000-0000-0000-000000000001}\Ndi]
+            Service=sz:AcmeLwf
+            FilterClass=sz:firewall_upper
+            FilterType=dword:2
+            FilterRunType=dword:1
+            [ControlSet001\Control\Network\{4D36E974-E325-11CE-BFC1-08002BE10318}\{aaaaaaaa-0000-0000-0000-000000000002}]
+            Characteristics=dword:0x400
+            ComponentId=sz:ms_pssched
+            InfPath=sz:netpsa.inf
+            [ControlSet001\Control\Network\{4D36E974-E325-11CE-BFC1-08002BE10318}\{aaaaaaaa-0000-0000-0000-000000000002}\Ndi]
+            CoServices=multi:Psched|Other
+            FilterType=dword:1
+            FilterRunType=dword:2
+            [ControlSet001\Control\Network\{4D36E974-E325-11CE-BFC1-08002BE10318}\{aaaaaaaa-0000-0000-0000-000000000003}]
+            Characteristics=dword:0x40400
+            ComponentId=sz:vms_pp
+            [ControlSet001\Control\Network\{4D36E974-E325-11CE-BFC1-08002BE10318}\{aaaaaaaa-0000-0000-0000-000000000004}\Ndi\Interfaces]
+            FilterMediaTypes=sz:ethernet
+            [ControlSet001\Control\Network\{4D36E974-E325-11CE-BFC1-08002BE10318}\{aaaaaaaa-0000-0000-0000-000000000005}]
+            ComponentId=sz:x_win10
+            InfPath=sz:oem8.inf
+            [ControlSet001\Control\Network\{4D36E974-E325-11CE-BFC1-08002BE10318}\{aaaaaaaa-0000-0000-0000-000000000005}\Ndi]
+            FilterType=dword:2
+            [ControlSet001\Control\NetworkSetup2\Filters\{aaaaaaaa-0000-0000-0000-000000000005}\Kernel]
+            FilterClass=sz:compression
+            Monitoring=dword:1
+            Optional=dword:1
+            [ControlSet001\Control\Network\{4D36E974-E325-11CE-BFC1-08002BE10318}\{aaaaaaaa-0000-0000-0000-000000000006}]
+            Characteristics=dword:0x80
+            ComponentId=sz:not_a_filter
+            [ControlSet001\Control\Network\{4D36E974-E325-11CE-BFC1-08002BE10318}\{aaaaaaaa-0000-0000-0000-000000000007}]
+            [ControlSet001\Control\NetworkSetup2\Filters\{AAAAAAAA-0000-0000-0000-000000000007}\Kernel]
+            Monitoring=dword:0
+            Optional=dword:0
+            [ControlSet001\Control\Class\{4D36E972-E325-11CE-BFC1-08002BE10318}\0000]
+            NetCfgInstanceId=sz:{ADAPTER0}
+            DriverDesc=sz:Intel Gigabit
+            [ControlSet001\Control\Class\{4D36E972-E325-11CE-BFC1-08002BE10318}\0000\Linkage]
+            FilterList=multi:{ADAPTER0}-{AAAAAAAA-0000-0000-0000-000000000001}-0000|{ADAPTER0}-{aaaaaaaa-0000-0000-0000-000000000002}-0000
+            [ControlSet001\Control\Class\{4D36E972-E325-11CE-BFC1-08002BE10318}\0001\Linkage]
+            FilterList=multi:{ADAPTER1}-{AAAAAAAA-0000-0000-0000-000000000001}-0000|{ADAPTER1}-{AAAAAAAA-0000-0000-0000-000000000001}-0001|{ADAPTER1}-{bbbbbbbb-0000-0000-0000-000000000009}-0000
+            [ControlSet001\Control\Class\{4D36E972-E325-11CE-BFC1-08002BE10318}\0002]
+            DriverDesc=sz:No bindings
+            [ControlSet001\Control\Class\{4D36E972-E325-11CE-BFC1-08002BE10318}\Properties\Linkage]
+            FilterList=multi:{X}-{AAAAAAAA-0000-0000-0000-000000000001}-0000)",
+         "ndis-filters",
+         "[ndis-filters] n=6\n"
+         "lwf\t3p\t{AAAAAAAA-0000-0000-0000-000000000001}\tlwf\tacme_lwf\tAcmeLwf\tfirewall_upper\tmodifying\t"
+         "mandatory\t2\toem3.inf\tAcme LWF\n"
+         "lwf\tos\t{AAAAAAAA-0000-0000-0000-000000000002}\tim\tms_pssched\tPsched\t(absent)\tmonitoring\toptional\t1\t"
+         "netpsa.inf\t(absent)\n"
+         "lwf\tos\t{AAAAAAAA-0000-0000-0000-000000000003}\tlwf\tvms_pp\t(absent)\t(absent)\t-\t-\t0\t(absent)\t(absent)\n"
+         "lwf\t?\t{AAAAAAAA-0000-0000-0000-000000000004}\tlwf\t(absent)\t(absent)\t(absent)\t-\t-\t0\t(absent)\t(absent)\n"
+         "lwf\t3p\t{AAAAAAAA-0000-0000-0000-000000000005}\tlwf\tx_win10\t(absent)\tcompression\tmodifying\toptional\t0\t"
+         "oem8.inf\t(absent)\n"
+         "lwf\t?\t{AAAAAAAA-0000-0000-0000-000000000007}\tlwf\t(absent)\t(absent)\t(absent)\tmodifying\tmandatory\t0\t"
+         "(absent)\t(absent)\n",
+         false},
+
+        {"adapter-filters: the bindings of each adapter by component id",
+         nullptr,  // the keys of the case before
+         "adapter-filters",
+         "[adapter-filters] n=2\n"
+         "bind\t0000\t{ADAPTER0}\tIntel Gigabit\tacme_lwf,ms_pssched\n"
+         "bind\t0001\t(absent)\t(absent)\tacme_lwf,acme_lwf,{BBBBBBBB-0000-0000-0000-000000000009}\n",
+         false},
+
+        {"ndis-filters: no adapter keeps a FilterList (Windows XP)",
+         R"([ControlSet001\Control\Network\{4D36E974-E325-11CE-BFC1-08002BE10318}\{aaaaaaaa-0000-0000-0000-000000000001}]
+            Characteristics=dword:0x400
+            [ControlSet001\Control\Class\{4D36E972-E325-11CE-BFC1-08002BE10318}\0000\Linkage]
+            UpperBind=multi:Tcpip)",
+         "ndis-filters",
+         "[ndis-filters] n=1\n"
+         "lwf\t?\t{AAAAAAAA-0000-0000-0000-000000000001}\tim\t(absent)\t(absent)\t(absent)\t-\t-\t-\t(absent)\t(absent)\n",
+         false},
+
+        {"ndis-protocols: services, adapters bound by UpperBind, marks",
+         R"([ControlSet001\Control\Network\{4D36E975-E325-11CE-BFC1-08002BE10318}\{cccccccc-0000-0000-0000-000000000001}]
+            ComponentId=sz:ms_tcpip
+            InfPath=sz:nettcpip.inf
+            Description=sz:Internet Protocol
+            [ControlSet001\Control\Network\{4D36E975-E325-11CE-BFC1-08002BE10318}\{cccccccc-0000-0000-0000-000000000001}\Ndi]
+            Service=sz:Tcpip
+            [ControlSet001\Control\Network\{4D36E975-E325-11CE-BFC1-08002BE10318}\{cccccccc-0000-0000-0000-000000000002}]
+            ComponentId=sz:acme_proto
+            InfPath=sz:oem2.inf
+            [ControlSet001\Control\Network\{4D36E975-E325-11CE-BFC1-08002BE10318}\{cccccccc-0000-0000-0000-000000000002}\Ndi]
+            CoServices=multi:AcmeProto
+            [ControlSet001\Control\Network\{4D36E975-E325-11CE-BFC1-08002BE10318}\{cccccccc-0000-0000-0000-000000000003}]
+            [ControlSet001\Control\Network\{4D36E975-E325-11CE-BFC1-08002BE10318}\Descriptions]
+            ms_tcpip=sz:not a component
+            [ControlSet001\Control\Class\{4D36E972-E325-11CE-BFC1-08002BE10318}\0000\Linkage]
+            UpperBind=multi:Tcpip|AcmeProto
+            [ControlSet001\Control\Class\{4D36E972-E325-11CE-BFC1-08002BE10318}\0001\Linkage]
+            UpperBind=multi:tcpip)",
+         "ndis-protocols",
+         "[ndis-protocols] n=3\n"
+         "proto\tos\t{CCCCCCCC-0000-0000-0000-000000000001}\tms_tcpip\tTcpip\t2\tnettcpip.inf\tInternet Protocol\n"
+         "proto\t3p\t{CCCCCCCC-0000-0000-0000-000000000002}\tacme_proto\tAcmeProto\t1\toem2.inf\t(absent)\n"
+         "proto\t?\t{CCCCCCCC-0000-0000-0000-000000000003}\t(absent)\t(absent)\t-\t(absent)\t(absent)\n",
+         false},
+
+        {"network-providers: stored order, provider paths and the list",
+         R"([ControlSet001\Control\NetworkProvider\Order]
+            ProviderOrder=sz:RDPNP,AcmeNP,,LanmanWorkstation,Mystery
+            [ControlSet001\Services\AcmeNP\NetworkProvider]
+            ProviderPath=sz:C:\Program Files\Acme\np.dll
+            [ControlSet001\Services\LanmanWorkstation\NetworkProvider]
+            ProviderPath=expand:%SystemRoot%\System32\ntlanman.dll
+            [ControlSet001\Services\RDPNP\NetworkProvider]
+            ProviderPath=sz:C:\Evil\rdpnp.dll)",
+         "network-providers",
+         "[network-providers] n=4\n"
+         "netprov\t3p\t1\tRDPNP\tC:\\Evil\\rdpnp.dll\n"
+         "netprov\t3p\t2\tAcmeNP\tC:\\Program Files\\Acme\\np.dll\n"
+         "netprov\tos\t3\tLanmanWorkstation\t%SystemRoot%\\System32\\ntlanman.dll\n"
+         "netprov\t?\t4\tMystery\t(absent)\n",
+         false},
+
+        {"every block of a control set without the keys it reads",
+         "[ControlSet001\\Control]",
+         "",
+         "controlset\tControlSet001\n",
+         false},
+
+        {"the absent lines of a control set without the keys it reads",
+         nullptr,
+         "network-providers",
+         "[network-providers] n=0\nabsent\tControl\\NetworkProvider\\Order\n",
+         false},
+
+        {"Select\\Current names the control set",
+         R"([Select]
+            Current=dword:2
+            [ControlSet001\Services\One]
+            Group=sz:NDIS
+            [ControlSet002\Services\Two]
+            Group=sz:NDIS)",
+         "",
+         "controlset\tControlSet002\n",
+         true},
+
+        {"the control set Select\\Current names is read",
+         nullptr,
+         "services",
+         "[services] n=1\nsvc\t?\tNDIS\tTwo\t-\t-\t(absent)\t(absent)\n",
+         true},
+
+        {"without Select\\Current ControlSet001 is read, with a note",
+         R"([Select]
+            Default=dword:2
+            [ControlSet001\Services])",
+         "",
+         "controlset\tControlSet001\nnote\tSelect\\Current names no control set: ControlSet001 is read\n",
+         true},
+
+        {"a control set Select\\Current names that does not exist",
+         R"([Select]
+            Current=dword:3
+            [ControlSet001\Services\One]
+            Group=sz:NDIS)",
+         "",
+         "controlset\tControlSet003\nnote\tControlSet003 does not exist\n",
+         true},
+    };
+    return cases;
+}
+
+}  // namespace inventory::test

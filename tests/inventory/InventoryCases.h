@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace inventory::test {
+
+// Made-up registry content and the block of the line format it must give:
+// one table, read by the hive reader on Linux and by the live reader under
+// Wine, so both readers are held to the same lines.
+struct InventoryCase {
+    const char* name;
+    const char* keys;      // registry text (see RegText.h) below the SYSTEM root
+    const char* block;     // the block compared, or "" for the lines before the first block
+    const char* expected;  // those lines as the line format writes them
+    bool offlineOnly;      // about choosing the control set, which the live registry does not do
+};
+
+const std::vector<InventoryCase>& InventoryCases();
+
+// The lines of one block of a line-format report, its [name] line included;
+// for "", the lines before the first block without the hive line.
+std::string BlockLines(const std::string& report, const std::string& block);
+
+}  // namespace inventory::test
