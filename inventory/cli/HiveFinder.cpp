@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "Text.h"
+#include "RegistryText.h"
 
 namespace inventory {
 namespace fs = std::filesystem;

@@ -10,7 +10,7 @@
 #include "Inventory.h"
 #include "IsolatedRunner.h"
 #include "Options.h"
-#include "Text.h"
+#include "RegistryText.h"
 
 using namespace inventory;
 

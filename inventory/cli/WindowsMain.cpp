@@ -9,7 +9,7 @@
 #include "Inventory.h"
 #include "LiveRegistry.h"
 #include "Options.h"
-#include "Text.h"
+#include "RegistryText.h"
 
 using namespace inventory;
 
@@ -57,12 +57,13 @@ ExitStatus ReadSource(const Source& source, const RenderOptions& render) {
         }
         Write(STD_OUTPUT_HANDLE, RenderReport(report, render));
         if (const int errors = Count(report).errors)
-            Write(STD_ERROR_HANDLE, std::string(kProgram) + ": " + EscapeField(name) + ": damaged: " +
-                                        std::to_string(errors) + " part(s) could not be read\n");
+            Write(STD_ERROR_HANDLE, std::string(kProgram) + ": " + EscapeField(name) +
+                                        ": damaged: " + std::to_string(errors) + " part(s) could not be read\n");
         return StatusOf(report);
     } catch (const ReadError& error) {
         Write(STD_OUTPUT_HANDLE, RenderFailure(name, error.what(), render));
-        Write(STD_ERROR_HANDLE, std::string(kProgram) + ": " + EscapeField(name) + ": " + EscapeField(error.what()) + "\n");
+        Write(STD_ERROR_HANDLE,
+              std::string(kProgram) + ": " + EscapeField(name) + ": " + EscapeField(error.what()) + "\n");
         return kTrouble;
     }
 }

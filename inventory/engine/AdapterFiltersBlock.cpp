@@ -1,5 +1,5 @@
 #include "Blocks.h"
-#include "Text.h"
+#include "RegistryText.h"
 
 namespace inventory {
 Block ReadAdapterFilters(Machine& machine) {

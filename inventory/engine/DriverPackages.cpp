@@ -1,6 +1,6 @@
 #include "DriverPackages.h"
 
-#include "Text.h"
+#include "RegistryText.h"
 #include "Values.h"
 
 namespace inventory {

@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "Blocks.h"
-#include "Text.h"
+#include "RegistryText.h"
 #include "Values.h"
 
 namespace inventory {

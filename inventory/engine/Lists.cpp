@@ -1,6 +1,6 @@
 #include "Lists.h"
 
-#include "Text.h"
+#include "RegistryText.h"
 
 namespace inventory {
 namespace data {

@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "Text.h"
+#include "RegistryText.h"
 
 namespace inventory {
 

@@ -1,6 +1,6 @@
 #include "Blocks.h"
 #include "Marks.h"
-#include "Text.h"
+#include "RegistryText.h"
 #include "Values.h"
 
 namespace inventory {

@@ -3,7 +3,7 @@
 #include <cctype>
 #include <cstdio>
 
-#include "Text.h"
+#include "RegistryText.h"
 #include "Values.h"
 
 namespace inventory {

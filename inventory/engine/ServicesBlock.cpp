@@ -3,7 +3,7 @@
 
 #include "Blocks.h"
 #include "Marks.h"
-#include "Text.h"
+#include "RegistryText.h"
 #include "Values.h"
 
 namespace inventory {

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <fstream>
 
-#include "Text.h"
+#include "RegistryText.h"
 
 namespace inventory {
 namespace {

@@ -15,9 +15,9 @@ constexpr DWORD kLargestValueBytes = 16 * 1024 * 1024;
 
 std::string SystemMessage(LSTATUS status) {
     wchar_t* text = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        static_cast<DWORD>(status), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, static_cast<DWORD>(status), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     std::wstring message(text ? text : L"", length);
     LocalFree(text);
     while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L'.'))
@@ -26,7 +26,9 @@ std::string SystemMessage(LSTATUS status) {
     return Narrow(message);
 }
 
-[[noreturn]] void Fail(const std::string& what, LSTATUS status) { throw ReadError(what + ": " + SystemMessage(status)); }
+[[noreturn]] void Fail(const std::string& what, LSTATUS status) {
+    throw ReadError(what + ": " + SystemMessage(status));
+}
 
 class LiveKey final : public RegistryKey {
 public:

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "Text.h"
+#include "RegistryText.h"
 
 namespace inventory {
 namespace {

@@ -1,7 +1,7 @@
 #include "Render.h"
 
 #include "Json.h"
-#include "Text.h"
+#include "RegistryText.h"
 
 namespace inventory {
 

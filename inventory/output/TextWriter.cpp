@@ -1,7 +1,7 @@
 #include <algorithm>
 
+#include "RegistryText.h"
 #include "Render.h"
-#include "Text.h"
 
 namespace inventory {
 namespace {

@@ -1,5 +1,5 @@
+#include "RegistryText.h"
 #include "Render.h"
-#include "Text.h"
 
 namespace inventory {
 namespace {

@@ -189,9 +189,12 @@ const std::vector<InventoryCase>& InventoryCases() {
          "mandatory\t2\toem3.inf\tAcme LWF\n"
          "lwf\tos\t{AAAAAAAA-0000-0000-0000-000000000002}\tim\tms_pssched\tPsched\t(absent)\tmonitoring\toptional\t1\t"
          "netpsa.inf\t(absent)\n"
-         "lwf\tos\t{AAAAAAAA-0000-0000-0000-000000000003}\tlwf\tvms_pp\t(absent)\t(absent)\t-\t-\t0\t(absent)\t(absent)\n"
-         "lwf\t?\t{AAAAAAAA-0000-0000-0000-000000000004}\tlwf\t(absent)\t(absent)\t(absent)\t-\t-\t0\t(absent)\t(absent)\n"
-         "lwf\t3p\t{AAAAAAAA-0000-0000-0000-000000000005}\tlwf\tx_win10\t(absent)\tcompression\tmodifying\toptional\t0\t"
+         "lwf\tos\t{AAAAAAAA-0000-0000-0000-000000000003}\tlwf\tvms_pp\t(absent)\t(absent)\t-\t-\t0\t(absent)\t(absent)"
+         "\n"
+         "lwf\t?\t{AAAAAAAA-0000-0000-0000-000000000004}\tlwf\t(absent)\t(absent)\t(absent)\t-\t-\t0\t(absent)\t("
+         "absent)\n"
+         "lwf\t3p\t{AAAAAAAA-0000-0000-0000-000000000005}\tlwf\tx_win10\t(absent)"
+         "\tcompression\tmodifying\toptional\t0\t"
          "oem8.inf\t(absent)\n"
          "lwf\t?\t{AAAAAAAA-0000-0000-0000-000000000007}\tlwf\t(absent)\t(absent)\t(absent)\tmodifying\tmandatory\t0\t"
          "(absent)\t(absent)\n",
@@ -212,7 +215,8 @@ const std::vector<InventoryCase>& InventoryCases() {
             UpperBind=multi:Tcpip)",
          "ndis-filters",
          "[ndis-filters] n=1\n"
-         "lwf\t?\t{AAAAAAAA-0000-0000-0000-000000000001}\tim\t(absent)\t(absent)\t(absent)\t-\t-\t-\t(absent)\t(absent)\n",
+         "lwf\t?\t{AAAAAAAA-0000-0000-0000-000000000001}\tim\t(absent)\t(absent)\t(absent)\t-\t-\t-\t(absent)\t(absent)"
+         "\n",
          false},
 
         {"ndis-protocols: services, adapters bound by UpperBind, marks",
@@ -258,17 +262,11 @@ const std::vector<InventoryCase>& InventoryCases() {
          "netprov\t?\t4\tMystery\t(absent)\n",
          false},
 
-        {"every block of a control set without the keys it reads",
-         "[ControlSet001\\Control]",
-         "",
-         "controlset\tControlSet001\n",
-         false},
+        {"every block of a control set without the keys it reads", "[ControlSet001\\Control]", "",
+         "controlset\tControlSet001\n", false},
 
-        {"the absent lines of a control set without the keys it reads",
-         nullptr,
-         "network-providers",
-         "[network-providers] n=0\nabsent\tControl\\NetworkProvider\\Order\n",
-         false},
+        {"the absent lines of a control set without the keys it reads", nullptr, "network-providers",
+         "[network-providers] n=0\nabsent\tControl\\NetworkProvider\\Order\n", false},
 
         {"Select\\Current names the control set",
          R"([Select]
@@ -277,32 +275,23 @@ const std::vector<InventoryCase>& InventoryCases() {
             Group=sz:NDIS
             [ControlSet002\Services\Two]
             Group=sz:NDIS)",
-         "",
-         "controlset\tControlSet002\n",
-         true},
+         "", "controlset\tControlSet002\n", true},
 
-        {"the control set Select\\Current names is read",
-         nullptr,
-         "services",
-         "[services] n=1\nsvc\t?\tNDIS\tTwo\t-\t-\t(absent)\t(absent)\n",
-         true},
+        {"the control set Select\\Current names is read", nullptr, "services",
+         "[services] n=1\nsvc\t?\tNDIS\tTwo\t-\t-\t(absent)\t(absent)\n", true},
 
         {"without Select\\Current ControlSet001 is read, with a note",
          R"([Select]
             Default=dword:2
             [ControlSet001\Services])",
-         "",
-         "controlset\tControlSet001\nnote\tSelect\\Current names no control set: ControlSet001 is read\n",
-         true},
+         "", "controlset\tControlSet001\nnote\tSelect\\Current names no control set: ControlSet001 is read\n", true},
 
         {"a control set Select\\Current names that does not exist",
          R"([Select]
             Current=dword:3
             [ControlSet001\Services\One]
             Group=sz:NDIS)",
-         "",
-         "controlset\tControlSet003\nnote\tControlSet003 does not exist\n",
-         true},
+         "", "controlset\tControlSet003\nnote\tControlSet003 does not exist\n", true},
     };
     return cases;
 }

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "Text.h"
+#include "RegistryText.h"
 
 namespace inventory::test {
 namespace {

@@ -10,7 +10,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "Text.h"
+#include "RegistryText.h"
 
 namespace inventory::test {
 namespace {
@@ -37,7 +37,9 @@ struct HiveCloser {
 };
 using UniqueHive = std::unique_ptr<hive_h, HiveCloser>;
 
-[[noreturn]] void Fail(const std::string& what) { throw std::runtime_error("test hive: " + what); }
+[[noreturn]] void Fail(const std::string& what) {
+    throw std::runtime_error("test hive: " + what);
+}
 
 }  // namespace
 
@@ -85,8 +87,8 @@ std::vector<std::uint8_t> EmptyHiveBytes() {
     Put32(hive, sk + 8, securityCell);
     Put32(hive, sk + 12, 1);
     Put32(hive, sk + 16, 20);
-    hive[sk + 20] = 1;                     // revision
-    Put16(hive, sk + 22, 0x8000);          // self-relative
+    hive[sk + 20] = 1;             // revision
+    Put16(hive, sk + 22, 0x8000);  // self-relative
 
     // The rest of the bin is one free cell (positive size).
     Put32(hive, bin + freeCell, kBinBytes - freeCell);
@@ -155,8 +157,10 @@ TestHive::TestHive(const std::vector<TextKey>& keys) : folder_(MakeScratchFolder
             auto& values = entry->second.values;
             const auto same = std::find_if(values.begin(), values.end(),
                                            [&](const TextValue& v) { return EqualsNoCase(v.name, value.name); });
-            if (same != values.end()) *same = value;
-            else values.push_back(value);
+            if (same != values.end())
+                *same = value;
+            else
+                values.push_back(value);
         }
     }
     for (const std::string& upper : order) {
@@ -173,7 +177,9 @@ TestHive::TestHive(const std::vector<TextKey>& keys) : folder_(MakeScratchFolder
     if (hivex_commit(hive.get(), nullptr, 0) != 0) Fail("cannot write the hive");
 }
 
-TestHive::~TestHive() { RemoveTree(folder_); }
+TestHive::~TestHive() {
+    RemoveTree(folder_);
+}
 
 std::vector<std::uint8_t> TestHive::Bytes() const {
     std::ifstream file(path_, std::ios::binary);

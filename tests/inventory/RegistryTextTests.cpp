@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "Text.h"
+#include "RegistryText.h"
 
 namespace inventory {
 namespace {

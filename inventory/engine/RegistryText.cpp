@@ -1,4 +1,4 @@
-#include "Text.h"
+#include "RegistryText.h"
 
 #include <algorithm>
 
