@@ -28,7 +28,9 @@ HiveOutcome ReadHive(const HiveInput& input, const RenderOptions& render) {
     if (input.failure) return Failure(input.path, *input.failure, render);
     try {
         const HiveFile hive(input.path);
-        const Report report = TakeInventory(*hive.Root(), input.path);
+        Report report = TakeInventory(*hive.Root(), input.path);
+        if (hive.Dirty())
+            report.notes.push_back("the hive is dirty: changes still in its transaction logs are not read");
         HiveOutcome outcome{RenderReport(report, render), StatusOf(report), ""};
         if (const int errors = Count(report).errors)
             outcome.error =

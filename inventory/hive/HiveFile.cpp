@@ -29,18 +29,32 @@ using HivexArray = std::unique_ptr<T[], FreeDeleter>;
     throw ReadError(std::string(what) + ": " + (error ? std::strerror(error) : "damaged hive"));
 }
 
-// What hivex would only answer with a bare errno: say it in words first.
-void CheckLooksLikeHive(const std::string& path) {
+std::uint32_t HeaderNumber(const unsigned char* header, std::size_t at) {
+    return header[at] | (header[at + 1] << 8) | (header[at + 2] << 16) |
+           (static_cast<std::uint32_t>(header[at + 3]) << 24);
+}
+
+// What hivex would only answer with a bare errno, said in words first.
+// Returns whether the hive is dirty (its two sequence numbers differ).
+bool CheckLooksLikeHive(const std::string& path) {
     struct stat status {};
     if (stat(path.c_str(), &status) != 0) throw ReadError(std::strerror(errno));
     if (S_ISDIR(status.st_mode)) throw ReadError("is a folder, not a hive file");
     if (!S_ISREG(status.st_mode)) throw ReadError("not a regular file");
     if (status.st_size == 0) throw ReadError("empty file");
     std::ifstream file(path, std::ios::binary);
-    char signature[4] = {};
-    if (!file.read(signature, sizeof signature) || std::memcmp(signature, "regf", 4) != 0)
+    unsigned char header[kHeaderBytes] = {};
+    file.read(reinterpret_cast<char*>(header), sizeof header);
+    if (file.gcount() < 4 || std::memcmp(header, "regf", 4) != 0)
         throw ReadError("not a registry hive (no regf signature)");
-    if (static_cast<std::size_t>(status.st_size) < kHeaderBytes + 32) throw ReadError("truncated hive (no hive bins)");
+    const auto size = static_cast<unsigned long long>(status.st_size);
+    if (size < kHeaderBytes + 32) throw ReadError("truncated hive (no hive bins)");
+    if (HeaderNumber(header, 28) != 0) throw ReadError("a transaction log, not a hive: read the hive file beside it");
+    const unsigned long long binsEnd = kHeaderBytes + static_cast<unsigned long long>(HeaderNumber(header, 40));
+    if (binsEnd > size)
+        throw ReadError("truncated hive (its header counts " + std::to_string(binsEnd) + " bytes, the file has " +
+                        std::to_string(size) + ")");
+    return HeaderNumber(header, 4) != HeaderNumber(header, 8);
 }
 
 class HiveKey final : public RegistryKey {
@@ -110,11 +124,10 @@ private:
 
 }  // namespace
 
-HiveFile::HiveFile(const std::string& path) {
-    CheckLooksLikeHive(path);
+HiveFile::HiveFile(const std::string& path) : dirty_(CheckLooksLikeHive(path)) {
     errno = 0;
     hive_ = hivex_open(path.c_str(), 0);
-    if (!hive_) Fail("hivex refused the hive", errno);
+    if (!hive_) Fail("damaged hive: hivex cannot open it", errno);
 }
 
 HiveFile::~HiveFile() {

@@ -20,8 +20,11 @@ public:
     HiveFile& operator=(const HiveFile&) = delete;
 
     std::unique_ptr<RegistryKey> Root() const;
+    // Changes may still wait in the hive's transaction logs, which are not read.
+    bool Dirty() const { return dirty_; }
 
 private:
+    bool dirty_;
     hive_h* hive_;
 };
 

@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "TestHive.h"
+
+namespace inventory::test {
+namespace {
+
+constexpr char kWindowsOnly[] = R"([Select]
+Current=dword:1
+[ControlSet001\Services\Tcpip]
+Group=sz:PNP_TDI
+ImagePath=expand:\SystemRoot\System32\drivers\tcpip.sys)";
+
+constexpr char kThirdParty[] = R"([Select]
+Current=dword:1
+[ControlSet001\Services\Acme]
+Group=sz:NDIS
+Type=dword:1
+Start=dword:3
+ImagePath=sz:C:\Acme\acme.sys
+[ControlSet001\Services\Tcpip]
+Group=sz:PNP_TDI)";
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// A folder of inputs: hives that the tests make and files that are not hives.
+class CommandLine : public testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = MakeScratchFolder();
+        std::filesystem::create_directories(folder_ + "/cases/a");
+        std::filesystem::create_directories(folder_ + "/cases/b/deeper");
+        std::filesystem::create_directories(folder_ + "/nothing");
+        const TestHive clean(kWindowsOnly), found(kThirdParty);
+        std::filesystem::copy_file(clean.Path(), folder_ + "/cases/a/SYSTEM");
+        std::filesystem::copy_file(found.Path(), folder_ + "/cases/b/deeper/system");
+        std::filesystem::copy_file(found.Path(), folder_ + "/cases/b/SYSTEM.bak");
+        const std::vector<std::uint8_t> hive = found.Bytes();
+        WriteFile(folder_ + "/truncated", std::vector<std::uint8_t>(hive.begin(), hive.begin() + 5000));
+        WriteFile(folder_ + "/empty", {});
+        WriteFile(folder_ + "/text", {'h', 'e', 'l', 'l', 'o', '\n'});
+    }
+    void TearDown() override { RemoveTree(folder_); }
+
+    Outcome Inventory(const std::string& arguments) const {
+        const std::string command = "cd " + folder_ + " && " + QUILLMARK_INVENTORY + " " + arguments + " >out 2>err";
+        Outcome run;
+        const int status = std::system(command.c_str());
+        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        run.out = ReadAll(folder_ + "/out");
+        run.err = ReadAll(folder_ + "/err");
+        return run;
+    }
+
+    std::string folder_;
+};
+
+TEST_F(CommandLine, ExitsLikeDiffAndSaysWhatWentWrongInOneLine) {
+    struct Row {
+        const char* arguments;
+        int status;
+        const char* out;  // a part of standard output ("" for none expected)
+        const char* err;  // standard error whole
+    } rows[] = {
+        {"cases/a/SYSTEM", 0, "cases/a/SYSTEM: nothing third-party or unknown\n", ""},
+        {"cases", 1, "", ""},
+        {"empty", 2, "empty: cannot be read: empty file\n", "quillmark-inventory: empty: empty file\n"},
+        {"text", 2, "", "quillmark-inventory: text: not a registry hive (no regf signature)\n"},
+        {"truncated --format tsv", 2, "hive\ttruncated\nerror\thive\t", ""},
+        {"missing", 2, "", "quillmark-inventory: missing: No such file or directory\n"},
+        {"nothing", 2, "", "quillmark-inventory: nothing: no file named SYSTEM in this folder\n"},
+        {"missing cases/a/SYSTEM", 2, "cases/a/SYSTEM: nothing third-party or unknown\n", ""},
+        {"", 2, "", "quillmark-inventory: name at least one SYSTEM hive file or folder (see --help)\n"},
+        {"--format xml cases", 2, "", "quillmark-inventory: --format is text, tsv or jsonl, not 'xml' (see --help)\n"},
+        {"--jobs 0 cases", 2, "", "quillmark-inventory: --jobs wants a whole number above 0, not '0' (see --help)\n"},
+        {"--format", 2, "", "quillmark-inventory: --format needs a value (see --help)\n"},
+        {"--al cases", 2, "", "quillmark-inventory: unknown option '--al' (see --help)\n"},
+        {"--help", 0, "Usage: quillmark-inventory [options] HIVE|FOLDER...\n", ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.arguments);
+        const Outcome run = Inventory(row.arguments);
+        EXPECT_EQ(row.status, run.status);
+        EXPECT_NE(std::string::npos, run.out.find(row.out)) << run.out;
+        if (*row.err || row.status == 0) {
+            EXPECT_EQ(row.err, run.err);
+        }
+        if (row.status == 2 && !*row.err) {
+            EXPECT_EQ(1, std::count(run.err.begin(), run.err.end(), '\n')) << run.err;
+        }
+    }
+}
+
+TEST_F(CommandLine, ReportsTheHivesOfAFolderInPathOrder) {
+    const Outcome run = Inventory("--format tsv cases");
+    EXPECT_EQ("hive\tcases/a/SYSTEM\nhive\tcases/b/deeper/system\n",
+              [&] {
+                  std::string hives;
+                  std::istringstream lines(run.out);
+                  for (std::string line; std::getline(lines, line);)
+                      if (line.rfind("hive\t", 0) == 0) hives += line + "\n";
+                  return hives;
+              }());
+}
+
+TEST_F(CommandLine, WritesOneJsonObjectPerEntry) {
+    const Outcome run = Inventory("--format jsonl cases/b/deeper/system");
+    EXPECT_EQ(1, run.status);
+    EXPECT_NE(std::string::npos,
+              run.out.find("{\"hive\":\"cases/b/deeper/system\",\"block\":\"services\",\"mark\":\"3p\",\"group\":\"NDIS\","
+                           "\"name\":\"Acme\",\"type\":1,\"start\":3,\"imagePath\":\"C:\\\\Acme\\\\acme.sys\","
+                           "\"displayName\":null,\"typeText\":\"kernel driver\",\"startText\":\"manual\",\"inf\":null,"
+                           "\"vendor\":null}\n"))
+        << run.out;
+    EXPECT_EQ(0u, run.out.find("{\"hive\":\"cases/b/deeper/system\",\"controlSet\":\"ControlSet001\","
+                               "\"thirdParty\":1,\"unknown\":0,\"suspicious\":0,\"errors\":0}\n"))
+        << run.out;
+    EXPECT_NE(std::string::npos, Inventory("--format jsonl empty").out.find("{\"hive\":\"empty\",\"error\":\"empty file\"}\n"));
+}
+
+TEST_F(CommandLine, TextShowsWindowsOwnEntriesOnlyWhenAskedTo) {
+    const Outcome found = Inventory("cases/b/deeper/system");
+    EXPECT_NE(std::string::npos, found.out.find("cases/b/deeper/system: 1 third-party\n")) << found.out;
+    EXPECT_NE(std::string::npos, found.out.find("Acme")) << found.out;
+    EXPECT_EQ(std::string::npos, found.out.find("Tcpip")) << found.out;
+    EXPECT_NE(std::string::npos, Inventory("--all cases/b/deeper/system").out.find("Tcpip"));
+}
+
+}  // namespace
+}  // namespace inventory::test
