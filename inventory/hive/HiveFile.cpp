@@ -81,13 +81,18 @@ public:
             if (errno != 0) Fail("value list", errno);
             return std::nullopt;
         }
-        hive_type type{};
+        // hivex stores the type code as read into its enum type, which cannot
+        // hold every code a damaged hive has: read the code's bytes, not the enum.
+        alignas(hive_type) unsigned char type[sizeof(hive_type)] = {};
         std::size_t size = 0;
         errno = 0;
-        const HivexText data(hivex_value_value(hive_, value, &type, &size));
+        const HivexText data(hivex_value_value(hive_, value, reinterpret_cast<hive_type*>(type), &size));
         if (!data) Fail("value data", errno);
         RawValue raw;
-        raw.type = static_cast<std::uint32_t>(type);
+        std::int32_t code = 0;
+        static_assert(sizeof code == sizeof type);
+        std::memcpy(&code, type, sizeof code);
+        raw.type = static_cast<std::uint32_t>(code);
         raw.data.assign(data.get(), data.get() + size);
         return raw;
     }

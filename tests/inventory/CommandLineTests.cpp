@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -8,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "RunProgram.h"
 #include "TestHive.h"
 
 namespace inventory::test {
@@ -29,19 +29,6 @@ ImagePath=sz:C:\Acme\acme.sys
 [ControlSet001\Services\Tcpip]
 Group=sz:PNP_TDI)";
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 // A folder of inputs: hives that the tests make and files that are not hives.
 class CommandLine : public testing::Test {
 protected:
@@ -61,15 +48,7 @@ protected:
     }
     void TearDown() override { RemoveTree(folder_); }
 
-    Outcome Inventory(const std::string& arguments) const {
-        const std::string command = "cd " + folder_ + " && " + QUILLMARK_INVENTORY + " " + arguments + " >out 2>err";
-        Outcome run;
-        const int status = std::system(command.c_str());
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        run.out = ReadAll(folder_ + "/out");
-        run.err = ReadAll(folder_ + "/err");
-        return run;
-    }
+    ProgramRun Inventory(const std::string& arguments) const { return RunInventory(folder_, arguments); }
 
     std::string folder_;
 };
@@ -98,7 +77,7 @@ TEST_F(CommandLine, ExitsLikeDiffAndSaysWhatWentWrongInOneLine) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.arguments);
-        const Outcome run = Inventory(row.arguments);
+        const ProgramRun run = Inventory(row.arguments);
         EXPECT_EQ(row.status, run.status);
         EXPECT_NE(std::string::npos, run.out.find(row.out)) << run.out;
         if (*row.err || row.status == 0) {
@@ -111,34 +90,35 @@ TEST_F(CommandLine, ExitsLikeDiffAndSaysWhatWentWrongInOneLine) {
 }
 
 TEST_F(CommandLine, ReportsTheHivesOfAFolderInPathOrder) {
-    const Outcome run = Inventory("--format tsv cases");
-    EXPECT_EQ("hive\tcases/a/SYSTEM\nhive\tcases/b/deeper/system\n",
-              [&] {
-                  std::string hives;
-                  std::istringstream lines(run.out);
-                  for (std::string line; std::getline(lines, line);)
-                      if (line.rfind("hive\t", 0) == 0) hives += line + "\n";
-                  return hives;
-              }());
+    const ProgramRun run = Inventory("--format tsv cases");
+    EXPECT_EQ("hive\tcases/a/SYSTEM\nhive\tcases/b/deeper/system\n", [&] {
+        std::string hives;
+        std::istringstream lines(run.out);
+        for (std::string line; std::getline(lines, line);)
+            if (line.rfind("hive\t", 0) == 0) hives += line + "\n";
+        return hives;
+    }());
 }
 
 TEST_F(CommandLine, WritesOneJsonObjectPerEntry) {
-    const Outcome run = Inventory("--format jsonl cases/b/deeper/system");
+    const ProgramRun run = Inventory("--format jsonl cases/b/deeper/system");
     EXPECT_EQ(1, run.status);
-    EXPECT_NE(std::string::npos,
-              run.out.find("{\"hive\":\"cases/b/deeper/system\",\"block\":\"services\",\"mark\":\"3p\",\"group\":\"NDIS\","
-                           "\"name\":\"Acme\",\"type\":1,\"start\":3,\"imagePath\":\"C:\\\\Acme\\\\acme.sys\","
-                           "\"displayName\":null,\"typeText\":\"kernel driver\",\"startText\":\"manual\",\"inf\":null,"
-                           "\"vendor\":null}\n"))
+    EXPECT_NE(
+        std::string::npos,
+        run.out.find("{\"hive\":\"cases/b/deeper/system\",\"block\":\"services\",\"mark\":\"3p\",\"group\":\"NDIS\","
+                     "\"name\":\"Acme\",\"type\":1,\"start\":3,\"imagePath\":\"C:\\\\Acme\\\\acme.sys\","
+                     "\"displayName\":null,\"typeText\":\"kernel driver\",\"startText\":\"manual\",\"inf\":null,"
+                     "\"vendor\":null}\n"))
         << run.out;
     EXPECT_EQ(0u, run.out.find("{\"hive\":\"cases/b/deeper/system\",\"controlSet\":\"ControlSet001\","
                                "\"thirdParty\":1,\"unknown\":0,\"suspicious\":0,\"errors\":0}\n"))
         << run.out;
-    EXPECT_NE(std::string::npos, Inventory("--format jsonl empty").out.find("{\"hive\":\"empty\",\"error\":\"empty file\"}\n"));
+    EXPECT_NE(std::string::npos,
+              Inventory("--format jsonl empty").out.find("{\"hive\":\"empty\",\"error\":\"empty file\"}\n"));
 }
 
 TEST_F(CommandLine, TextShowsWindowsOwnEntriesOnlyWhenAskedTo) {
-    const Outcome found = Inventory("cases/b/deeper/system");
+    const ProgramRun found = Inventory("cases/b/deeper/system");
     EXPECT_NE(std::string::npos, found.out.find("cases/b/deeper/system: 1 third-party\n")) << found.out;
     EXPECT_NE(std::string::npos, found.out.find("Acme")) << found.out;
     EXPECT_EQ(std::string::npos, found.out.find("Tcpip")) << found.out;

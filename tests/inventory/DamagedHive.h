@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace inventory::test {
+
+// A hive damaged the ways real ones are and hostile ones are made: bytes
+// flipped, the file cut short, cells pointing outside the file, huge
+// lengths and counts, subkey lists that loop. The same seed gives the same
+// damage; `what` says what was done.
+std::vector<std::uint8_t> DamageHive(const std::vector<std::uint8_t>& intact, std::uint32_t seed, std::string& what);
+
+}  // namespace inventory::test

@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "DamagedHive.h"
+#include "HiveFile.h"
+#include "Inventory.h"
+#include "InventoryCases.h"
+#include "Render.h"
+#include "RunProgram.h"
+#include "TestHive.h"
+
+namespace inventory::test {
+namespace {
+
+constexpr std::chrono::seconds kTimePerHive{10};
+
+// Every made-up registry of the cases in one hive: each block has entries.
+std::string EveryCaseKeys() {
+    std::string keys = "[Select]\nCurrent=dword:1\n";
+    for (const InventoryCase& row : InventoryCases())
+        if (row.keys && !row.offlineOnly) keys += std::string(row.keys) + "\n";
+    return keys;
+}
+
+unsigned EnvironmentNumber(const char* name, unsigned fallback) {
+    const char* text = std::getenv(name);
+    return text ? static_cast<unsigned>(std::strtoul(text, nullptr, 10)) : fallback;
+}
+
+// Ends the test program, naming the seed, when one hive takes too long.
+class Watchdog {
+public:
+    Watchdog() : thread_([this] { Watch(); }) {}
+    ~Watchdog() {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            done_ = true;
+        }
+        wake_.notify_one();
+        thread_.join();
+    }
+    void Start(unsigned seed) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        seed_ = seed;
+        deadline_ = std::chrono::steady_clock::now() + kTimePerHive;
+        wake_.notify_one();
+    }
+
+private:
+    void Watch() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        while (!done_) {
+            if (wake_.wait_until(lock, deadline_) == std::cv_status::timeout && !done_ &&
+                std::chrono::steady_clock::now() >= deadline_) {
+                std::fprintf(stderr, "damaged hive of seed %u hung for %lld s\n", seed_,
+                             static_cast<long long>(kTimePerHive.count()));
+                std::abort();
+            }
+        }
+    }
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    bool done_ = false;
+    unsigned seed_ = 0;
+    std::chrono::steady_clock::time_point deadline_ = std::chrono::steady_clock::time_point::max();
+    std::thread thread_;
+};
+
+// QUILLMARK_HIVE_SEEDS=n reads n damaged hives (a soak); QUILLMARK_HIVE_SEED=s replays one.
+TEST(DamagedHives, AreReadWithoutCrashHangOrSanitizerReport) {
+    const TestHive intact(EveryCaseKeys());
+    const std::vector<std::uint8_t> bytes = intact.Bytes();
+    const std::string folder = MakeScratchFolder(), path = folder + "/SYSTEM";
+    const unsigned first = EnvironmentNumber("QUILLMARK_HIVE_SEED", 1);
+    const unsigned count = std::getenv("QUILLMARK_HIVE_SEED") ? 1 : EnvironmentNumber("QUILLMARK_HIVE_SEEDS", 300);
+    Watchdog watchdog;
+    int opened = 0;
+    for (unsigned seed = first; seed < first + count; ++seed) {
+        std::string what;
+        WriteFile(path, DamageHive(bytes, seed, what));
+        SCOPED_TRACE("seed " + std::to_string(seed) + ": " + what);
+        watchdog.Start(seed);
+        try {
+            const HiveFile hive(path);
+            const Report report = TakeInventory(*hive.Root(), path);
+            EXPECT_EQ(9u, report.blocks.size());
+            for (const Format format : {Format::kText, Format::kTsv, Format::kJsonl})
+                EXPECT_FALSE(RenderReport(report, {format, true}).empty());
+            ++opened;
+        } catch (const ReadError&) {
+            // Refused as a whole: the command line reports it as such.
+        }
+    }
+    RemoveTree(folder);
+    // Most damage leaves a hive that opens: the blocks, not the checks at the door, took it.
+    EXPECT_GT(opened, static_cast<int>(count) / 2);
+}
+
+// The batch reads each hive in a process of its own: whatever the damaged
+// ones do, the intact ones between them are reported as when read alone.
+TEST(DamagedHives, LeaveTheIntactHivesOfABatchAsTheyAre) {
+    const TestHive intact(EveryCaseKeys());
+    const std::vector<std::uint8_t> bytes = intact.Bytes();
+    const std::string folder = MakeScratchFolder();
+    std::string arguments = "--format tsv --timeout 20";
+    for (unsigned seed = 1; seed <= 24; ++seed) {
+        std::string what;
+        const std::string name = "hive" + std::to_string(seed);
+        WriteFile(folder + "/" + name, seed % 8 == 0 ? bytes : DamageHive(bytes, seed, what));
+        arguments += " " + name;
+    }
+    const ProgramRun alone = RunInventory(folder, "--format tsv hive8");
+    const ProgramRun batch = RunInventory(folder, arguments);
+    RemoveTree(folder);
+    EXPECT_EQ(2, batch.status);
+    for (const char* name : {"hive8", "hive16", "hive24"}) {
+        const std::string report = "hive\t" + std::string(name) + alone.out.substr(alone.out.find('\n'));
+        EXPECT_NE(std::string::npos, batch.out.find(report)) << name;
+    }
+    std::size_t hives = 0;
+    for (std::size_t at = 0; (at = batch.out.find("hive\thive", at)) != std::string::npos; ++at) ++hives;
+    EXPECT_EQ(24u, hives);
+}
+
+}  // namespace
+}  // namespace inventory::test
