@@ -1,18 +1,26 @@
 #!/bin/bash
-# Builds both programs: build/win32 (the 32-bit program we ship) and
-# build/win64 (the one the tests run under wine64), with their tests.
+# Builds every program:
+#   build/win32        the 32-bit Windows programs we ship (programs only:
+#                      this machine cannot run 32-bit code, so no tests)
+#   build/win64        the same for x86_64, with the tests run under wine64
+#   build/linux        the inventory for Linux (GCC), with its tests
+#   build/linux-check  the inventory's tests and fuzz targets under clang's
+#                      AddressSanitizer and UndefinedBehaviorSanitizer
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 jobs=$(nproc)
-for arch in win32 win64; do
-  case $arch in
-    win32) toolchain=cmake/mingw-i686.cmake ;;
-    win64) toolchain=cmake/mingw-x86_64.cmake ;;
-  esac
-  if [ ! -f "build/$arch/build.ninja" ]; then
-    cmake -S . -B "build/$arch" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" >/dev/null
-  fi
-  cmake --build "build/$arch" -j "$jobs"
+configure() {
+  local folder=$1
+  shift
+  cmake -S . -B "build/$folder" -G Ninja "$@" >/dev/null
+}
+configure win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DQUILLMARK_TESTS=OFF -DQUILLMARK_BENCH=OFF
+configure win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
+configure linux
+configure linux-check -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+  -DQUILLMARK_SANITIZE=ON -DQUILLMARK_FUZZ=ON -DQUILLMARK_BENCH=OFF
+for folder in win32 win64 linux linux-check; do
+  cmake --build "build/$folder" -j "$jobs"
 done

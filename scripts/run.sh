@@ -1,7 +1,8 @@
 #!/bin/bash
-# The run command: installs what is missing, builds, and starts Quillmark
-# under Wine in a prefix of its own (build/demo) holding a demonstration
-# registry of services (demo/services.reg).
+# The run command: installs what is missing, builds, runs the inventory on a
+# demonstration SYSTEM hive (made from demo/inventory-system.txt) and prints
+# its report, then starts Quillmark under Wine in a prefix of its own
+# (build/demo) holding a demonstration registry of services (demo/services.reg).
 #  - With a display ($DISPLAY set) the window opens for you.
 #  - Without one, the program runs on a virtual display: Start is pressed
 #    from outside, the log file is printed and a screenshot of the window is
@@ -16,6 +17,11 @@ cd "$root"
 
 demo=$root/build/demo
 mkdir -p "$demo"
+build/linux/tools/make_demo_hive demo/inventory-system.txt "$demo/SYSTEM"
+echo "=== quillmark-inventory $demo/SYSTEM ==="
+# Exit status 1 says something third-party was found, as it is in this hive.
+build/linux/quillmark-inventory "$demo/SYSTEM" || [ $? -eq 1 ]
+
 cp build/win64/quillmark.exe "$demo/"
 source scripts/wine-session.sh
 trap wine_session_end EXIT

@@ -24,6 +24,21 @@ std::size_t DisplayWidth(std::string_view text) {
         std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
+// Columns with nothing in any shown row are left out; the header row stays.
+std::vector<Row> WithoutEmptyColumns(const std::vector<Row>& rows) {
+    std::vector<bool> keep(rows.front().size(), false);
+    for (std::size_t r = 1; r < rows.size(); ++r)
+        for (std::size_t i = 0; i < rows[r].size() && i < keep.size(); ++i) keep[i] = keep[i] || rows[r][i] != "-";
+    std::vector<Row> kept;
+    for (const Row& row : rows) {
+        Row narrower;
+        for (std::size_t i = 0; i < row.size() && i < keep.size(); ++i)
+            if (keep[i]) narrower.push_back(row[i]);
+        kept.push_back(std::move(narrower));
+    }
+    return kept;
+}
+
 void AppendTable(std::string& out, const std::vector<Row>& rows) {
     std::vector<std::size_t> widths;
     for (const Row& row : rows) {
@@ -89,7 +104,7 @@ void AppendBlock(std::string& out, const Block& block, bool all) {
                 if (field.view != View::kNotInText) row.push_back(field.value ? EscapeField(*field.value) : "-");
             rows.push_back(std::move(row));
         }
-        AppendTable(out, rows);
+        AppendTable(out, WithoutEmptyColumns(rows));
     }
     for (const ErrorLine& error : block.errors)
         out += "  error: " + EscapeField(error.where) + ": " + EscapeField(error.reason) + "\n";

@@ -15,6 +15,10 @@
 namespace inventory::test {
 namespace {
 
+using tools::ParseRegText;
+using tools::TextKey;
+using tools::TextValue;
+
 constexpr char kOfflineControlSet[] = "ControlSet001";
 constexpr char kLiveControlSet[] = "CurrentControlSet";
 

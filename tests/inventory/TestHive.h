@@ -8,14 +8,15 @@
 #include "RegText.h"
 
 namespace inventory::test {
+using tools::ParseRegText;
+using tools::TextKey;
+using tools::TextValue;
+}  // namespace inventory::test
 
-// The smallest hive hivex opens for writing, made from the format's public
-// description: a 4 KB base block with its checksum, one 4 KB hive bin with a
-// root key cell, a security cell and a free cell for the rest.
-std::vector<std::uint8_t> EmptyHiveBytes();
+namespace inventory::test {
 
-// A hive file holding the given keys, written with hivex's writing calls into
-// a scratch folder of its own and removed with it.
+// A hive file holding the given keys, written into a scratch folder of its
+// own and removed with it.
 class TestHive {
 public:
     explicit TestHive(const std::vector<TextKey>& keys);

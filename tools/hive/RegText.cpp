@@ -4,7 +4,7 @@
 
 #include "RegistryText.h"
 
-namespace inventory::test {
+namespace inventory::tools {
 namespace {
 
 std::vector<std::uint8_t> HexBytes(std::string_view text) {
@@ -89,4 +89,4 @@ std::vector<TextKey> ParseRegText(std::string_view text) {
     return keys;
 }
 
-}  // namespace inventory::test
+}  // namespace inventory::tools

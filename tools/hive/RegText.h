@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace inventory::test {
+namespace inventory::tools {
 
 struct TextValue {
     std::string name;  // empty: the key's default value
@@ -28,4 +28,4 @@ std::vector<TextKey> ParseRegText(std::string_view text);
 
 std::vector<std::uint8_t> Utf16Bytes(std::string_view text);
 
-}  // namespace inventory::test
+}  // namespace inventory::tools
