@@ -5,9 +5,9 @@
 # The Windows benchmarks run under wine64 on a virtual display, twice: with
 # Wine's default visual style (the test prefix) and with visual styles off (a
 # prefix of its own), the way Windows draws a program that carries no
-# manifest. The inventory's runs natively, over the real SYSTEM hives of
-# ../shared/holdout/hives when they are there (unpacked into build/hives),
-# else over the demonstration hive.
+# manifest. The inventory's runs natively, over the real SYSTEM hives kept
+# beside the project when they are there (scripts/unpack-hives.sh), else over
+# the demonstration hive.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -16,21 +16,7 @@ cd "$root"
 
 if [ $# -eq 0 ] || [[ " $* " == *" inventory "* ]]; then
   echo "== inventory"
-  hives=()
-  if [ -d ../shared/holdout/hives ]; then
-    for packed in ../shared/holdout/hives/*/*; do
-      folder=build/hives/$(basename "$(dirname "$packed")")
-      mkdir -p "$folder"
-      case $packed in
-        *.LOG*) continue ;;
-        *.xz) target=$folder/$(basename "$packed" .xz); [ -f "$target" ] || xz -dc "$packed" >"$target" ;;
-        *.gz) target=$folder/$(basename "$packed" .gz); [ -f "$target" ] || gunzip -c "$packed" >"$target" ;;
-        *.zip) target=$folder/$(unzip -Z1 "$packed" | head -n 1); [ -f "$target" ] || unzip -oq "$packed" -d "$folder" ;;
-        *) target=$folder/$(basename "$packed"); [ -f "$target" ] || cp "$packed" "$target" ;;
-      esac
-      hives+=("$target")
-    done
-  else
+  if ! mapfile -t hives < <(./scripts/unpack-hives.sh) || [ ${#hives[@]} -eq 0 ]; then
     mkdir -p build/demo
     build/linux/tools/make_demo_hive demo/inventory-system.txt build/demo/SYSTEM
     hives=(build/demo/SYSTEM)
