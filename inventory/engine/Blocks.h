@@ -11,6 +11,7 @@ Block ReadServices(Machine& machine);
 Block ReadNdisFilters(Machine& machine);
 Block ReadAdapterFilters(Machine& machine);
 Block ReadNdisProtocols(Machine& machine);
+Block ReadWinsockNamespaces(Machine& machine);
 Block ReadNetworkProviders(Machine& machine);
 
 // Who provided the oemNN.inf of an entry, beyond the line format.

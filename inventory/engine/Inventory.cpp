@@ -85,7 +85,7 @@ Report TakeInventory(const RegistryKey& system, std::string hive, const std::opt
     report.blocks.push_back(ReadGuarded(ReadAdapterFilters, machine, "adapter-filters", "bind"));
     report.blocks.push_back(ReadGuarded(ReadNdisProtocols, machine, "ndis-protocols", "proto"));
     report.blocks.push_back(NotReadYet("winsock-protocols", "wsp"));
-    report.blocks.push_back(NotReadYet("winsock-namespaces", "nsp"));
+    report.blocks.push_back(ReadGuarded(ReadWinsockNamespaces, machine, "winsock-namespaces", "nsp"));
     report.blocks.push_back(NotReadYet("wfp-providers", "wfpprov"));
     report.blocks.push_back(NotReadYet("wfp-callouts", "wfpcall"));
     report.blocks.push_back(ReadGuarded(ReadNetworkProviders, machine, "network-providers", "netprov"));

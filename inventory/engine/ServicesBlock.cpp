@@ -100,11 +100,6 @@ Evidence MarkService(const Machine& machine, const std::string& name, const std:
     return {Mark::kUnknown, std::nullopt};
 }
 
-std::optional<std::string> Decimal(std::optional<std::uint32_t> number) {
-    if (!number) return std::nullopt;
-    return std::to_string(*number);
-}
-
 }  // namespace
 
 Block ReadServices(Machine& machine) {
@@ -136,8 +131,8 @@ Block ReadServices(Machine& machine) {
             Entry entry{evidence.mark,
                         {{"group", FieldKind::kText, group},
                          {"name", FieldKind::kText, name},
-                         {"type", FieldKind::kNumber, Decimal(type), View::kNotInText},
-                         {"start", FieldKind::kNumber, Decimal(start), View::kNotInText},
+                         {"type", FieldKind::kNumber, DecimalText(type), View::kNotInText},
+                         {"start", FieldKind::kNumber, DecimalText(start), View::kNotInText},
                          {"imagePath", FieldKind::kText, imagePath},
                          {"displayName", FieldKind::kText, displayName},
                          {"typeText", FieldKind::kWord, TypeText(type), View::kNotInLine},

@@ -33,6 +33,11 @@ std::optional<std::uint32_t> AsNumber(const std::optional<RawValue>& value) {
     return LoadU32(value->data.data());
 }
 
+std::optional<std::string> DecimalText(std::optional<std::uint32_t> number) {
+    if (!number) return std::nullopt;
+    return std::to_string(*number);
+}
+
 std::uint16_t LoadU16(const std::uint8_t* at) {
     return static_cast<std::uint16_t>(at[0] | (at[1] << 8));
 }

@@ -29,6 +29,9 @@ inline std::optional<std::uint32_t> ReadNumber(const RegistryKey& key, std::stri
     return AsNumber(key.ReadValue(name));
 }
 
+// A number as the line format writes it, nothing when there is none.
+std::optional<std::string> DecimalText(std::optional<std::uint32_t> number);
+
 // Little-endian reads from bytes the caller has checked are there.
 std::uint16_t LoadU16(const std::uint8_t* at);
 std::uint32_t LoadU32(const std::uint8_t* at);

@@ -262,6 +262,31 @@ const std::vector<InventoryCase>& InventoryCases() {
          "netprov\t?\t4\tMystery\t(absent)\n",
          false},
 
+        {"winsock-namespaces: both catalogs, Windows' own DLLs in the system folder",
+         R"([ControlSet001\Services\WinSock2\Parameters\NameSpace_Catalog5\Catalog_Entries\000000000002]
+            LibraryPath=expand:%SystemRoot%\System32\mswsock.dll
+            DisplayString=sz:Tcpip
+            ProviderId=hex:40,9d,05,22,9e,7e,cf,11,ae,5a,00,aa,00,a7,11,2b
+            SupportedNameSpace=dword:12
+            Enabled=dword:1
+            [ControlSet001\Services\WinSock2\Parameters\NameSpace_Catalog5\Catalog_Entries\000000000001]
+            LibraryPath=sz:C:\Windows\System32\mswsock.dll
+            ProviderId=hex:01,02,03
+            [ControlSet001\Services\WinSock2\Parameters\NameSpace_Catalog5\Catalog_Entries64\000000000003]
+            LibraryPath=expand:%WINDIR%\SYSTEM32\NLAAPI.DLL
+            SupportedNameSpace=raw:4:0f,00
+            [ControlSet001\Services\WinSock2\Parameters\NameSpace_Catalog5\Catalog_Entries64\000000000001]
+            LibraryPath=expand:%windir%\system32\evilnsp.dll
+            ProviderId=raw:1:40,9d,05,22,9e,7e,cf,11,ae,5a,00,aa,00,a7,11,2b)",
+         "winsock-namespaces",
+         "[winsock-namespaces] n=4\n"
+         "nsp\t3p\t32\t000000000001\t(absent)\t-\t-\tC:\\Windows\\System32\\mswsock.dll\t(absent)\n"
+         "nsp\tos\t32\t000000000002\t{22059D40-7E9E-11CF-AE5A-00AA00A7112B}\t12\t1\t"
+         "%SystemRoot%\\System32\\mswsock.dll\tTcpip\n"
+         "nsp\t3p\t64\t000000000001\t(absent)\t-\t-\t%windir%\\system32\\evilnsp.dll\t(absent)\n"
+         "nsp\tos\t64\t000000000003\t(absent)\t-\t-\t%WINDIR%\\SYSTEM32\\NLAAPI.DLL\t(absent)\n",
+         false},
+
         {"every block of a control set without the keys it reads", "[ControlSet001\\Control]", "",
          "controlset\tControlSet001\n", false},
 

@@ -1,0 +1,50 @@
+#include "WinsockCatalogs.h"
+
+#include <algorithm>
+
+#include "RegistryText.h"
+
+namespace inventory {
+
+void ForEachCatalogEntry(const Machine& machine, const std::string& catalogPath, Block& block,
+                         const std::function<void(const char*, const std::string&, const RegistryKey&)>& read) {
+    // A 32-bit Windows has no 64-bit catalog: only the first one missing is news.
+    const struct {
+        const char* catalog;
+        const char* keyName;
+        bool expected;
+    } catalogs[] = {{"32", "Catalog_Entries", true}, {"64", "Catalog_Entries64", false}};
+    for (const auto& [catalog, keyName, expected] : catalogs) {
+        const std::string path = catalogPath + "\\" + keyName;
+        try {
+            const auto entries = machine.controlSet ? OpenPath(*machine.controlSet, path) : nullptr;
+            if (!entries) {
+                if (expected) block.absent.push_back(path);
+                continue;
+            }
+            std::vector<std::string> names = entries->SubkeyNames();
+            std::sort(names.begin(), names.end());
+            for (const std::string& name : names) {
+                try {
+                    if (const auto entry = entries->OpenSubkey(name)) read(catalog, name, *entry);
+                } catch (const ReadError& error) {
+                    block.errors.push_back({path + "\\" + name, error.what()});
+                }
+            }
+        } catch (const ReadError& error) {
+            block.errors.push_back({path, error.what()});
+        }
+    }
+}
+
+Mark WinsockDllMark(const Machine& machine, const std::string& path) {
+    const std::size_t slash = path.rfind('\\');
+    if (slash == std::string::npos) return Mark::kThirdParty;
+    const std::string_view folder = std::string_view(path).substr(0, slash);
+    const bool systemFolder =
+        EqualsNoCase(folder, "%SystemRoot%\\system32") || EqualsNoCase(folder, "%windir%\\system32");
+    return systemFolder && machine.lists.IsWindowsWinsockDll(path.substr(slash + 1)) ? Mark::kWindows
+                                                                                     : Mark::kThirdParty;
+}
+
+}  // namespace inventory
