@@ -132,7 +132,16 @@ std::unique_ptr<RegistryKey> OpenRemoteSystem(const std::string& machine) {
 
 std::unique_ptr<RegistryKey> LoadHiveFile(const std::string& path) {
     UniqueHKey root;
-    LSTATUS status = gLoadAppKey(Widen(path).c_str(), root.put(), KEY_READ, 0, 0);
+    // The registry loads a hive by its full path.
+    const std::wstring given = Widen(path);
+    std::wstring full(MAX_PATH, L'\0');
+    DWORD length = GetFullPathNameW(given.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length >= full.size()) {
+        full.resize(length);
+        length = GetFullPathNameW(given.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    }
+    full.resize(length < full.size() ? length : 0);
+    LSTATUS status = gLoadAppKey(full.empty() ? given.c_str() : full.c_str(), root.put(), KEY_READ, 0, 0);
     if (status != ERROR_SUCCESS) Fail("cannot load the hive", status);
     // Wine's RegLoadAppKeyW answers success with a handle that is no key: ask it something.
     status = RegQueryInfoKeyW(root.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
