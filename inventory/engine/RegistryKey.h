@@ -45,6 +45,8 @@ public:
     virtual std::unique_ptr<RegistryKey> OpenSubkey(std::string_view name) const = 0;
     // The names of the direct subkeys, in the store's order.
     virtual std::vector<std::string> SubkeyNames() const = 0;
+    // The names of the key's values, in the store's order ("" for the default value).
+    virtual std::vector<std::string> ValueNames() const = 0;
     // The value of that name ("" is the key's default value), or nothing.
     virtual std::optional<RawValue> ReadValue(std::string_view name) const = 0;
 };

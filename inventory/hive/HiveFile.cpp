@@ -74,6 +74,20 @@ public:
         return names;
     }
 
+    std::vector<std::string> ValueNames() const override {
+        errno = 0;
+        const HivexArray<hive_value_h> values(hivex_node_values(hive_, node_));
+        if (!values) Fail("value list", errno);
+        std::vector<std::string> names;
+        for (std::size_t i = 0; values[i] != 0; ++i) {
+            errno = 0;
+            const HivexText name(hivex_value_key(hive_, values[i]));
+            if (!name) Fail("value name", errno);
+            names.emplace_back(name.get());
+        }
+        return names;
+    }
+
     std::optional<RawValue> ReadValue(std::string_view name) const override {
         errno = 0;
         const hive_value_h value = hivex_node_get_value(hive_, node_, std::string(name).c_str());

@@ -12,6 +12,8 @@ namespace {
 
 // Larger than any value a network component stores; a bigger answer is not trusted.
 constexpr DWORD kLargestValueBytes = 16 * 1024 * 1024;
+// The longest name a key or a value can have, in characters, with its NUL.
+constexpr std::size_t kLongestName = 32768;
 
 std::string SystemMessage(LSTATUS status) {
     wchar_t* text = nullptr;
@@ -45,25 +47,15 @@ public:
     }
 
     std::vector<std::string> SubkeyNames() const override {
-        DWORD longest = 0;
-        LSTATUS status = RegQueryInfoKeyW(key_.get(), nullptr, nullptr, nullptr, nullptr, &longest, nullptr, nullptr,
-                                          nullptr, nullptr, nullptr, nullptr);
-        if (status != ERROR_SUCCESS) Fail("cannot list subkeys", status);
-        std::vector<std::string> names;
-        std::vector<wchar_t> buffer(longest + 1);
-        for (DWORD index = 0;;) {
-            DWORD length = static_cast<DWORD>(buffer.size());
-            status = RegEnumKeyExW(key_.get(), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
-            if (status == ERROR_NO_MORE_ITEMS) return names;
-            if (status == ERROR_MORE_DATA && buffer.size() < 32768) {
-                // A longer name was added while we listed: the longest a key name can be.
-                buffer.resize(32768);
-                continue;
-            }
-            if (status != ERROR_SUCCESS) Fail("cannot list subkeys", status);
-            names.push_back(Narrow(std::wstring(buffer.data(), length)));
-            ++index;
-        }
+        return ListNames(true, [&](DWORD index, wchar_t* name, DWORD* length) {
+            return RegEnumKeyExW(key_.get(), index, name, length, nullptr, nullptr, nullptr, nullptr);
+        });
+    }
+
+    std::vector<std::string> ValueNames() const override {
+        return ListNames(false, [&](DWORD index, wchar_t* name, DWORD* length) {
+            return RegEnumValueW(key_.get(), index, name, length, nullptr, nullptr, nullptr, nullptr);
+        });
     }
 
     std::optional<RawValue> ReadValue(std::string_view name) const override {
@@ -88,6 +80,31 @@ public:
     }
 
 private:
+    // The names RegEnumKeyExW or RegEnumValueW give, index by index.
+    template <typename Enumerate>
+    std::vector<std::string> ListNames(bool subkeys, Enumerate enumerate) const {
+        const char* what = subkeys ? "cannot list subkeys" : "cannot list values";
+        DWORD longestSubkey = 0, longestValue = 0;
+        LSTATUS status = RegQueryInfoKeyW(key_.get(), nullptr, nullptr, nullptr, nullptr, &longestSubkey, nullptr,
+                                          nullptr, &longestValue, nullptr, nullptr, nullptr);
+        if (status != ERROR_SUCCESS) Fail(what, status);
+        std::vector<std::string> names;
+        std::vector<wchar_t> buffer((subkeys ? longestSubkey : longestValue) + 1);
+        for (DWORD index = 0;;) {
+            DWORD length = static_cast<DWORD>(buffer.size());
+            status = enumerate(index, buffer.data(), &length);
+            if (status == ERROR_NO_MORE_ITEMS) return names;
+            if (status == ERROR_MORE_DATA && buffer.size() < kLongestName) {
+                // A longer name was added while we listed.
+                buffer.resize(kLongestName);
+                continue;
+            }
+            if (status != ERROR_SUCCESS) Fail(what, status);
+            names.push_back(Narrow(std::wstring(buffer.data(), length)));
+            ++index;
+        }
+    }
+
     UniqueHKey key_;
 };
 
