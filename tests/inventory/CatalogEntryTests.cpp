@@ -48,15 +48,6 @@ TEST(CatalogEntry, DecodesTheFieldsAtTheirOffsets) {
     EXPECT_EQ("MSAFD Tcpip [TCP/IP]", decoded.protocolName);
 }
 
-TEST(CatalogEntry, FullWidthTextsWithoutNulEndAtTheirFields) {
-    EntryBytes entry;
-    entry.PutText(0, std::string(260, 'a'));
-    entry.PutUtf16(376, std::string(256, 'b'));
-    const CatalogEntry decoded = entry.Decode();
-    EXPECT_EQ(std::string(260, 'a'), decoded.dllPath);
-    EXPECT_EQ(std::string(256, 'b'), decoded.protocolName);
-}
-
 TEST(CatalogEntry, KindAndChainFollowTheChainLength) {
     struct Row {
         std::int32_t chainLength;

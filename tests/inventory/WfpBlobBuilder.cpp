@@ -3,48 +3,75 @@
 #include <cctype>
 #include <cstring>
 #include <string>
+#include <type_traits>
 
 #include "Text.h"
 
 namespace inventory::test {
 namespace {
 
+using Bytes = std::vector<std::uint8_t>;
 constexpr std::uint8_t kHeader[] = {0x01, 0x10, 0x08, 0x00, 0xCC, 0xCC, 0xCC, 0xCC};
 
-bool IsPointedTo(std::uint32_t type) {
-    switch (type) {
-        case kWfpEmpty:
-        case kWfpUint8:
-        case kWfpUint16:
-        case kWfpUint32:
-        case kWfpInt8:
-        case kWfpInt16:
-        case kWfpInt32:
-        case kWfpFloat:
-        case kWfpBitmapIndex:
-            return false;
-        default:
-            return true;
+template <typename Container>
+std::uint32_t Size(const Container& container) {
+    return static_cast<std::uint32_t>(container.size());
+}
+
+// NDR as the persistent objects hold it: alignment counts from the first
+// byte, referent ids count up from 0x00020000.
+class NdrWriter {
+public:
+    Bytes bytes;
+
+    void Align(std::size_t alignment) { bytes.resize((bytes.size() + alignment - 1) / alignment * alignment); }
+    void U8(std::uint8_t value) { bytes.push_back(value); }
+    void U16(std::uint16_t value) { Int(value, 2); }
+    void U32(std::uint32_t value) { Int(value, 4); }
+    void U64(std::uint64_t value) { Int(value, 8); }
+    void Raw(const Bytes& data) { bytes.insert(bytes.end(), data.begin(), data.end()); }
+    void WriteGuid(const Guid& guid) {
+        Align(4);
+        Raw({guid.bytes.begin(), guid.bytes.end()});
     }
+    void Pointer(bool present) { U32(present ? nextReferent_ += 4 : 0); }
+    void Counted(const Bytes& data) {
+        U32(Size(data));
+        Raw(data);
+    }
+    // max, offset 0, actual, the units and a NUL.
+    void String(std::string_view utf8) {
+        const Bytes units = Utf16Bytes(std::string(utf8) + '\0');
+        for (const std::uint32_t field : {Size(units) / 2, 0u, Size(units) / 2}) U32(field);
+        Raw(units);
+    }
+
+private:
+    void Int(std::uint64_t value, std::size_t size) {
+        Align(size);
+        for (std::size_t i = 0; i < size; ++i) bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+    }
+    std::uint32_t nextReferent_ = 0x0001FFFC;
+};
+
+bool IsInline(std::uint32_t type) {
+    return type <= kWfpUint32 || (type >= kWfpInt8 && type <= kWfpInt32) || type == kWfpFloat ||
+           type == kWfpBitmapIndex;
 }
 
 void WriteValueFlat(NdrWriter& w, const WfpValue& value) {
     w.U32(value.type);
     w.U32(value.type);
-    if (value.type == kWfpEmpty) return;
-    if (IsPointedTo(value.type)) return w.Pointer(!value.null);
-    if (value.type == kWfpFloat) {
-        const float real = static_cast<float>(value.real);
-        std::uint32_t bits;
-        std::memcpy(&bits, &real, sizeof bits);
-        return w.U32(bits);
-    }
-    const bool isSigned = value.type >= kWfpInt8 && value.type <= kWfpInt64;
-    w.U32(static_cast<std::uint32_t>(isSigned ? static_cast<std::uint64_t>(value.signedNumber) : value.unsignedNumber));
+    float real = static_cast<float>(value.real);
+    std::uint32_t arm =
+        static_cast<std::uint32_t>(value.unsignedNumber | static_cast<std::uint64_t>(value.signedNumber));
+    if (value.type == kWfpFloat) std::memcpy(&arm, &real, sizeof arm);
+    if (value.type != kWfpEmpty && IsInline(value.type)) w.U32(arm);
+    if (!IsInline(value.type)) w.Pointer(!value.null);
 }
 
 void WriteSid(NdrWriter& w, const Sid& sid) {
-    w.U32(static_cast<std::uint32_t>(sid.subAuthorities.size()));
+    w.U32(Size(sid.subAuthorities));
     w.U8(sid.revision);
     w.U8(static_cast<std::uint8_t>(sid.subAuthorities.size()));
     w.Raw({sid.authority.begin(), sid.authority.end()});
@@ -52,7 +79,7 @@ void WriteSid(NdrWriter& w, const Sid& sid) {
 }
 
 void WriteSidArray(NdrWriter& w, const std::vector<SidAndAttributes>& sids) {
-    w.U32(static_cast<std::uint32_t>(sids.size()));
+    w.U32(Size(sids));
     for (const SidAndAttributes& entry : sids) {
         w.Pointer(entry.sid.has_value());
         w.U32(entry.attributes);
@@ -62,29 +89,26 @@ void WriteSidArray(NdrWriter& w, const std::vector<SidAndAttributes>& sids) {
 }
 
 void WriteValuePointee(NdrWriter& w, const WfpValue& value) {
-    if (!IsPointedTo(value.type) || value.null) return;
+    if (IsInline(value.type) || value.null) return;
+    std::uint64_t bits = value.unsignedNumber | static_cast<std::uint64_t>(value.signedNumber);
+    if (value.type == kWfpDouble) std::memcpy(&bits, &value.real, sizeof bits);
     switch (value.type) {
         case kWfpUint64:
-            return w.U64(value.unsignedNumber);
         case kWfpInt64:
-            return w.U64(static_cast<std::uint64_t>(value.signedNumber));
-        case kWfpDouble: {
-            std::uint64_t bits;
-            std::memcpy(&bits, &value.real, sizeof bits);
+        case kWfpDouble:
             return w.U64(bits);
-        }
         case kWfpByteBlob:
         case kWfpSecurityDescriptor:
         case kWfpTokenAccessInformation:
-            w.U32(static_cast<std::uint32_t>(value.bytes.size()));
+            w.U32(Size(value.bytes));
             w.Pointer(true);
             return w.Counted(value.bytes);
         case kWfpSid:
             return WriteSid(w, value.sid);
         case kWfpTokenInformation:
-            w.U32(static_cast<std::uint32_t>(value.token.sids.size()));
+            w.U32(Size(value.token.sids));
             w.Pointer(true);
-            w.U32(static_cast<std::uint32_t>(value.token.restrictedSids.size()));
+            w.U32(Size(value.token.restrictedSids));
             w.Pointer(true);
             WriteSidArray(w, value.token.sids);
             return WriteSidArray(w, value.token.restrictedSids);
@@ -101,79 +125,48 @@ void WriteValuePointee(NdrWriter& w, const WfpValue& value) {
             for (const WfpValue& side : value.range) WriteValueFlat(w, side);
             for (const WfpValue& side : value.range) WriteValuePointee(w, side);
             return;
-        default:
-            return w.Raw(value.bytes);  // the byte arrays
+        default:  // the byte arrays
+            return w.Raw(value.bytes);
     }
 }
 
-void WriteDisplayData(NdrWriter& w, const std::optional<std::string>& name,
-                      const std::optional<std::string>& description) {
-    w.Pointer(name.has_value());
-    w.Pointer(description.has_value());
+// What every kind has first: the object pointer, the key, the display data,
+// the flags, the providerKey pointer where the kind has one, providerData.
+template <typename Record>
+void WriteHead(NdrWriter& w, const Record& r, const std::optional<Guid>* providerKey) {
+    w.Pointer(true);
+    if (std::is_same_v<Record, WfpFilter>) w.Align(8);
+    w.WriteGuid(r.key);
+    w.Pointer(r.name.has_value());
+    w.Pointer(r.description.has_value());
+    w.U32(r.flags);
+    if (providerKey) w.Pointer(providerKey->has_value());
+    w.U32(r.providerData ? Size(*r.providerData) : 0);
+    w.Pointer(r.providerData.has_value());
 }
 
-void WriteDeferredCommon(NdrWriter& w, const std::optional<std::string>& name,
-                         const std::optional<std::string>& description, const std::optional<Guid>& providerKey,
-                         const std::optional<std::vector<std::uint8_t>>& providerData) {
-    if (name) w.String(*name);
-    if (description) w.String(*description);
+template <typename Record>
+void WriteDeferred(NdrWriter& w, const Record& r, const std::optional<Guid>& providerKey) {
+    if (r.name) w.String(*r.name);
+    if (r.description) w.String(*r.description);
     if (providerKey) w.WriteGuid(*providerKey);
-    if (providerData) w.Counted(*providerData);
+    if (r.providerData) w.Counted(*r.providerData);
 }
 
 }  // namespace
 
-void NdrWriter::Align(std::size_t alignment) {
-    while (bytes.size() % alignment != 0) bytes.push_back(0);
-}
-void NdrWriter::U16(std::uint16_t value) {
-    Align(2);
-    for (int i = 0; i < 2; ++i) bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
-void NdrWriter::U32(std::uint32_t value) {
-    Align(4);
-    for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
-void NdrWriter::U64(std::uint64_t value) {
-    Align(8);
-    for (int i = 0; i < 8; ++i) bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
-void NdrWriter::WriteGuid(const Guid& guid) {
-    Align(4);
-    Raw({guid.bytes.begin(), guid.bytes.end()});
-}
-void NdrWriter::String(std::string_view utf8) {
-    const std::vector<std::uint8_t> units = Utf16Bytes(utf8);
-    const auto count = static_cast<std::uint32_t>(units.size() / 2 + 1);
-    U32(count);
-    U32(0);
-    U32(count);
-    Raw(units);
-    U16(0);
-}
-void NdrWriter::Counted(const std::vector<std::uint8_t>& data) {
-    U32(static_cast<std::uint32_t>(data.size()));
-    Raw(data);
-}
-
-std::vector<std::uint8_t> WrapWfpPickle(std::uint32_t objectType, std::vector<std::uint8_t> body,
-                                        const std::vector<std::uint8_t>& securityDescriptor) {
+Bytes WrapWfpPickle(std::uint32_t objectType, Bytes body, const Bytes& securityDescriptor) {
     while (body.size() % 8 != 0) body.push_back(0);
-    NdrWriter inner;
+    NdrWriter inner, outer;
     inner.Raw({std::begin(kHeader), std::end(kHeader)});
-    inner.U32(static_cast<std::uint32_t>(body.size()));
-    inner.U32(0);
+    for (const std::uint32_t field : {Size(body), 0u}) inner.U32(field);
     inner.Raw(body);
-    NdrWriter outer;
     outer.Raw({std::begin(kHeader), std::end(kHeader)});
-    outer.U32(0);  // the length, set below
-    outer.U32(0);
-    outer.Pointer(true);
-    outer.U32(objectType);
-    outer.U32(static_cast<std::uint32_t>(inner.bytes.size()));
-    outer.Pointer(true);
-    outer.U32(static_cast<std::uint32_t>(securityDescriptor.size()));
-    outer.Pointer(!securityDescriptor.empty());
+    // The length (set below), the filler, the object pointer, the type, the
+    // inner pickle's size and pointer, the descriptor's size and pointer.
+    for (const std::uint32_t field : {0u, 0u, 0x20000u, objectType, Size(inner.bytes), 0x20004u,
+                                      Size(securityDescriptor), securityDescriptor.empty() ? 0u : 0x20008u})
+        outer.U32(field);
     outer.Counted(inner.bytes);
     if (!securityDescriptor.empty()) outer.Counted(securityDescriptor);
     outer.Align(8);
@@ -182,63 +175,39 @@ std::vector<std::uint8_t> WrapWfpPickle(std::uint32_t objectType, std::vector<st
     return outer.bytes;
 }
 
-std::vector<std::uint8_t> EncodeWfpProvider(const WfpProvider& p) {
+Bytes EncodeWfpProvider(const WfpProvider& p) {
     NdrWriter w;
-    w.Pointer(true);
-    w.WriteGuid(p.key);
-    WriteDisplayData(w, p.name, p.description);
-    w.U32(p.flags);
-    w.U32(p.providerData ? static_cast<std::uint32_t>(p.providerData->size()) : 0);
-    w.Pointer(p.providerData.has_value());
+    WriteHead(w, p, nullptr);
     w.Pointer(p.serviceName.has_value());
-    WriteDeferredCommon(w, p.name, p.description, std::nullopt, p.providerData);
+    WriteDeferred(w, p, std::nullopt);
     if (p.serviceName) w.String(*p.serviceName);
     return WrapWfpPickle(0, w.bytes, p.securityDescriptor);
 }
 
-// Sublayer and callout share their first fields.
-template <typename Record>
-void WriteSublayerOrCalloutHead(NdrWriter& w, const Record& r) {
-    w.Pointer(true);
-    w.WriteGuid(r.key);
-    WriteDisplayData(w, r.name, r.description);
-    w.U32(r.flags);
-    w.Pointer(r.providerKey.has_value());
-    w.U32(r.providerData ? static_cast<std::uint32_t>(r.providerData->size()) : 0);
-    w.Pointer(r.providerData.has_value());
-}
-
-std::vector<std::uint8_t> EncodeWfpSublayer(const WfpSublayer& s) {
+Bytes EncodeWfpSublayer(const WfpSublayer& s) {
     NdrWriter w;
-    WriteSublayerOrCalloutHead(w, s);
+    WriteHead(w, s, &s.providerKey);
     w.U16(s.weight);
-    WriteDeferredCommon(w, s.name, s.description, s.providerKey, s.providerData);
+    WriteDeferred(w, s, s.providerKey);
     return WrapWfpPickle(2, w.bytes, s.securityDescriptor);
 }
 
-std::vector<std::uint8_t> EncodeWfpCallout(const WfpCallout& c) {
+Bytes EncodeWfpCallout(const WfpCallout& c) {
     NdrWriter w;
-    WriteSublayerOrCalloutHead(w, c);
+    WriteHead(w, c, &c.providerKey);
     w.WriteGuid(c.applicableLayer);
     w.U32(c.calloutId);
-    WriteDeferredCommon(w, c.name, c.description, c.providerKey, c.providerData);
+    WriteDeferred(w, c, c.providerKey);
     return WrapWfpPickle(4, w.bytes, c.securityDescriptor);
 }
 
-std::vector<std::uint8_t> EncodeWfpFilter(const WfpFilter& f) {
+Bytes EncodeWfpFilter(const WfpFilter& f) {
     NdrWriter w;
-    w.Pointer(true);
-    w.Align(8);
-    w.WriteGuid(f.key);
-    WriteDisplayData(w, f.name, f.description);
-    w.U32(f.flags);
-    w.Pointer(f.providerKey.has_value());
-    w.U32(f.providerData ? static_cast<std::uint32_t>(f.providerData->size()) : 0);
-    w.Pointer(f.providerData.has_value());
+    WriteHead(w, f, &f.providerKey);
     w.WriteGuid(f.layerKey);
     w.WriteGuid(f.subLayerKey);
     WriteValueFlat(w, f.weight);
-    w.U32(static_cast<std::uint32_t>(f.conditions.size()));
+    w.U32(Size(f.conditions));
     w.Pointer(!f.conditions.empty());
     w.U32(f.actionType);
     w.U32(f.actionType & 0x4000);
@@ -252,16 +221,16 @@ std::vector<std::uint8_t> EncodeWfpFilter(const WfpFilter& f) {
     w.Pointer(f.reserved.has_value());
     w.U64(f.filterId);
     WriteValueFlat(w, f.effectiveWeight);
-    WriteDeferredCommon(w, f.name, f.description, f.providerKey, f.providerData);
+    WriteDeferred(w, f, f.providerKey);
     WriteValuePointee(w, f.weight);
     if (!f.conditions.empty()) {
-        w.U32(static_cast<std::uint32_t>(f.conditions.size()));
-        for (const WfpCondition& condition : f.conditions) {
-            w.WriteGuid(condition.fieldKey);
-            w.U32(condition.matchType);
-            WriteValueFlat(w, condition.value);
+        w.U32(Size(f.conditions));
+        for (const WfpCondition& c : f.conditions) {
+            w.WriteGuid(c.fieldKey);
+            w.U32(c.matchType);
+            WriteValueFlat(w, c.value);
         }
-        for (const WfpCondition& condition : f.conditions) WriteValuePointee(w, condition.value);
+        for (const WfpCondition& c : f.conditions) WriteValuePointee(w, c.value);
     }
     if (f.reserved) w.WriteGuid(*f.reserved);
     WriteValuePointee(w, f.effectiveWeight);
@@ -269,16 +238,14 @@ std::vector<std::uint8_t> EncodeWfpFilter(const WfpFilter& f) {
 }
 
 Guid ParseGuid(std::string_view text) {
+    // Data1-3 are little-endian: the text's bytes in this order.
+    constexpr int kOrder[16] = {3, 2, 1, 0, 5, 4, 7, 6, 8, 9, 10, 11, 12, 13, 14, 15};
     std::string hex;
     for (const char c : text)
         if (std::isxdigit(static_cast<unsigned char>(c))) hex += c;
-    std::uint8_t raw[16] = {};
-    for (std::size_t i = 0; i < 16 && 2 * i + 1 < hex.size(); ++i)
-        raw[i] = static_cast<std::uint8_t>(std::stoul(hex.substr(2 * i, 2), nullptr, 16));
-    // Data1-3 are little-endian on the wire.
-    constexpr int kOrder[16] = {3, 2, 1, 0, 5, 4, 7, 6, 8, 9, 10, 11, 12, 13, 14, 15};
     Guid guid;
-    for (int i = 0; i < 16; ++i) guid.bytes[i] = raw[kOrder[i]];
+    for (int i = 0; i < 16 && hex.size() == 32; ++i)
+        guid.bytes[i] = static_cast<std::uint8_t>(std::stoul(hex.substr(2 * kOrder[i], 2), nullptr, 16));
     return guid;
 }
 
@@ -288,12 +255,10 @@ Guid MakeGuid(std::uint8_t fill) {
     return guid;
 }
 
-std::vector<std::uint8_t> Utf16Bytes(std::string_view utf8) {
-    std::vector<std::uint8_t> bytes;
-    for (const char16_t unit : Utf8ToUtf16(utf8)) {
-        bytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
-        bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
-    }
+Bytes Utf16Bytes(std::string_view utf8) {
+    Bytes bytes;
+    for (const char16_t unit : Utf8ToUtf16(utf8))
+        bytes.insert(bytes.end(), {static_cast<std::uint8_t>(unit), static_cast<std::uint8_t>(unit >> 8)});
     return bytes;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -8,27 +9,8 @@
 
 namespace inventory::test {
 
-// Writes NDR as the persistent WFP objects hold it (WFP-FILTERS.md),
-// independently of the decoders: alignment counts from the first byte,
-// referent ids count up from 0x00020000.
-class NdrWriter {
-public:
-    std::vector<std::uint8_t> bytes;
-
-    void Align(std::size_t alignment);
-    void U8(std::uint8_t value) { bytes.push_back(value); }
-    void U16(std::uint16_t value);
-    void U32(std::uint32_t value);
-    void U64(std::uint64_t value);
-    void Raw(const std::vector<std::uint8_t>& data) { bytes.insert(bytes.end(), data.begin(), data.end()); }
-    void WriteGuid(const Guid& guid);
-    void Pointer(bool present) { U32(present ? nextReferent_ += 4 : 0); }
-    void String(std::string_view utf8);  // max, offset 0, actual, the units and a NUL
-    void Counted(const std::vector<std::uint8_t>& data);
-
-private:
-    std::uint32_t nextReferent_ = 0x0001FFFC;
-};
+// Writes the persistent WFP objects as WFP-FILTERS.md lays them out,
+// independently of the decoders.
 
 // The outer and inner pickle around an NDR body that starts at B.
 std::vector<std::uint8_t> WrapWfpPickle(std::uint32_t objectType, std::vector<std::uint8_t> body,
@@ -41,10 +23,52 @@ std::vector<std::uint8_t> EncodeWfpSublayer(const WfpSublayer& sublayer);
 std::vector<std::uint8_t> EncodeWfpCallout(const WfpCallout& callout);
 std::vector<std::uint8_t> EncodeWfpFilter(const WfpFilter& filter);
 
-// The GUID that FormatGuid writes as text ({...}).
+// The GUID that FormatGuid writes as text; a GUID whose bytes are all fill.
 Guid ParseGuid(std::string_view text);
-// A GUID whose bytes are all `fill`, and text as UTF-16LE bytes (NUL not added).
 Guid MakeGuid(std::uint8_t fill);
+// UTF-16LE bytes, no NUL added.
 std::vector<std::uint8_t> Utf16Bytes(std::string_view utf8);
+
+// Values of each type, as the decoder gives them.
+struct WfpValues {
+    using Bytes = std::vector<std::uint8_t>;
+
+    static WfpValue Value(std::uint32_t type) { return Unsigned(type, 0); }
+    static WfpValue Unsigned(std::uint32_t type, std::uint64_t number) {
+        WfpValue value;
+        value.type = type;
+        value.unsignedNumber = number;
+        return value;
+    }
+    static WfpValue Signed(std::uint32_t type, std::int64_t number) {
+        return With(type, &WfpValue::signedNumber, number);
+    }
+    static WfpValue Real(std::uint32_t type, double real) { return With(type, &WfpValue::real, real); }
+    static WfpValue Data(std::uint32_t type, Bytes bytes, std::uint32_t mask = 0) {
+        WfpValue value = With(type, &WfpValue::bytes, std::move(bytes));
+        value.mask = mask;
+        return value;
+    }
+    static WfpValue Null(std::uint32_t type) { return With(type, &WfpValue::null, true); }
+    static WfpValue Range(WfpValue low, WfpValue high) { return With(kWfpRange, &WfpValue::range, {low, high}); }
+    static WfpValue Text(std::string text) { return With(kWfpUnicodeString, &WfpValue::text, std::move(text)); }
+    static WfpValue SidValue(Sid sid) { return With(kWfpSid, &WfpValue::sid, std::move(sid)); }
+    static Sid MakeSid(std::uint64_t authority, std::vector<std::uint32_t> parts) {
+        Sid sid;
+        for (int i = 5; i >= 0; --i, authority >>= 8) sid.authority[i] = static_cast<std::uint8_t>(authority);
+        sid.subAuthorities = std::move(parts);
+        return sid;
+    }
+    static WfpValue Token() {
+        TokenInformation token{{{MakeSid(5, {18}), 0}, {std::nullopt, 0}}, {{MakeSid(5, {12}), 7}}};
+        return With(kWfpTokenInformation, &WfpValue::token, std::move(token));
+    }
+    template <typename Member>
+    static WfpValue With(std::uint32_t type, Member WfpValue::*member, Member content) {
+        WfpValue value = Unsigned(type, 0);
+        value.*member = std::move(content);
+        return value;
+    }
+};
 
 }  // namespace inventory::test

@@ -12,74 +12,19 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-WfpValue Value(std::uint32_t type) {
-    WfpValue value;
-    value.type = type;
-    return value;
-}
-WfpValue Unsigned(std::uint32_t type, std::uint64_t number) {
-    WfpValue value = Value(type);
-    value.unsignedNumber = number;
-    return value;
-}
-WfpValue Signed(std::uint32_t type, std::int64_t number) {
-    WfpValue value = Value(type);
-    value.signedNumber = number;
-    return value;
-}
-WfpValue Real(std::uint32_t type, double real) {
-    WfpValue value = Value(type);
-    value.real = real;
-    return value;
-}
-WfpValue Data(std::uint32_t type, Bytes bytes, std::uint32_t mask = 0) {
-    WfpValue value = Value(type);
-    value.bytes = std::move(bytes);
-    value.mask = mask;
-    return value;
-}
-WfpValue Null(std::uint32_t type) {
-    WfpValue value = Value(type);
-    value.null = true;
-    return value;
-}
-WfpValue Range(WfpValue low, WfpValue high) {
-    WfpValue value = Value(kWfpRange);
-    value.range = {std::move(low), std::move(high)};
-    return value;
-}
-Sid MakeSid(std::uint64_t authority, std::vector<std::uint32_t> parts) {
-    Sid sid;
-    for (int i = 5; i >= 0; --i, authority >>= 8) sid.authority[i] = static_cast<std::uint8_t>(authority);
-    sid.subAuthorities = std::move(parts);
-    return sid;
-}
-WfpValue SidValue(Sid sid) {
-    WfpValue value = Value(kWfpSid);
-    value.sid = std::move(sid);
-    return value;
-}
-WfpValue Token() {
-    WfpValue value = Value(kWfpTokenInformation);
-    value.token.sids = {{MakeSid(5, {18}), 0}, {std::nullopt, 0}};
-    value.token.restrictedSids = {{MakeSid(5, {12}), 7}};
-    return value;
-}
-WfpValue StringValue(const std::string& text) {
-    WfpValue value = Value(kWfpUnicodeString);
-    value.text = text;
-    return value;
-}
-Bytes Utf16z(const std::string& text) {
-    Bytes bytes = test::Utf16Bytes(text);
-    bytes.insert(bytes.end(), {0, 0});
-    return bytes;
-}
 Bytes Ipv6(std::initializer_list<std::uint16_t> groups) {
     Bytes bytes;
     for (const std::uint16_t group : groups) bytes.insert(bytes.end(), {std::uint8_t(group >> 8), std::uint8_t(group)});
     return bytes;
 }
+
+class WfpTexts : public ::testing::Test, protected test::WfpValues {
+protected:
+    static WfpValue Address6(std::initializer_list<std::uint16_t> groups) {
+        return Data(kWfpByteArray16, Ipv6(groups));
+    }
+};
+
 // Owner S-1-5-18; a DACL with one ACE allowing 0x1F0000 to S-1-1-0, inherited by objects and containers.
 const Bytes kDescriptor = {1, 0, 4,  0x80, 20, 0, 0,    0, 0,  0, 0, 0, 0, 0, 0,  0, 32, 0, 0, 0,
                            1, 1, 0,  0,    0,  0, 0,    5, 18, 0, 0, 0, 2, 0, 28, 0, 1,  0, 0, 0,
@@ -95,7 +40,7 @@ WfpCondition On(const char* field, std::uint32_t match, WfpValue value) {
     return {test::ParseGuid(Lists::Builtin().ConditionGuid(field)), match, std::move(value)};
 }
 
-TEST(WfpConditionValueText, WritesEveryTypeAsWfpFiltersSays) {
+TEST_F(WfpTexts, WritesEveryConditionValueTypeAsWfpFiltersSays) {
     const auto ipv6 = Ipv6({0x2001, 0xDB8, 0, 0, 0, 0, 0, 1});
     struct Row {
         const char* name;
@@ -121,16 +66,14 @@ TEST(WfpConditionValueText, WritesEveryTypeAsWfpFiltersSays) {
         {"DOUBLE", On("IP_PROTOCOL", 0, Real(kWfpDouble, 0.1)), "0.10000000000000001"},
         {"16 bytes", On("IP_PROTOCOL", 0, Data(kWfpByteArray16, ipv6)), "0x20010DB8000000000000000000000001"},
         {"16 bytes address", On("IP_REMOTE_ADDRESS_V6", 0, Data(kWfpByteArray16, ipv6)), "2001:db8::1"},
-        {"loopback", On("IP_LOCAL_ADDRESS", 0, Data(kWfpByteArray16, Ipv6({0, 0, 0, 0, 0, 0, 0, 1}))), "::1"},
-        {"longest zero run", On("IP_LOCAL_ADDRESS", 0, Data(kWfpByteArray16, Ipv6({1, 0, 0, 1, 0, 0, 0, 1}))),
-         "1:0:0:1::1"},
-        {"first of equal runs", On("IP_LOCAL_ADDRESS", 0, Data(kWfpByteArray16, Ipv6({1, 0, 0, 2, 0, 0, 3, 4}))),
-         "1::2:0:0:3:4"},
-        {"one zero group", On("IP_LOCAL_ADDRESS", 0, Data(kWfpByteArray16, Ipv6({1, 0, 2, 3, 4, 5, 6, 7}))),
-         "1:0:2:3:4:5:6:7"},
-        {"IPv4-mapped", On("IP_LOCAL_ADDRESS", 0, Data(kWfpByteArray16, Ipv6({0, 0, 0, 0, 0, 0xFFFF, 0xC0A8, 1}))),
-         "::ffff:192.168.0.1"},
-        {"application id", On("ALE_APP_ID", 0, Data(kWfpByteBlob, Utf16z("\\device\\harddiskvolume2\\agent.exe"))),
+        {"loopback", On("IP_LOCAL_ADDRESS", 0, Address6({0, 0, 0, 0, 0, 0, 0, 1})), "::1"},
+        {"longest zero run", On("IP_LOCAL_ADDRESS", 0, Address6({1, 0, 0, 1, 0, 0, 0, 1})), "1:0:0:1::1"},
+        {"first of equal runs", On("IP_LOCAL_ADDRESS", 0, Address6({1, 0, 0, 2, 0, 0, 3, 4})), "1::2:0:0:3:4"},
+        {"one zero group", On("IP_LOCAL_ADDRESS", 0, Address6({1, 0, 2, 3, 4, 5, 6, 7})), "1:0:2:3:4:5:6:7"},
+        {"IPv4-mapped", On("IP_LOCAL_ADDRESS", 0, Address6({0, 0, 0, 0, 0, 0xFFFF, 0xC0A8, 1})), "::ffff:192.168.0.1"},
+        {"application id",
+         On("ALE_APP_ID", 0,
+            Data(kWfpByteBlob, test::Utf16Bytes(std::string("\\device\\harddiskvolume2\\agent.exe") + '\0'))),
          "\\device\\harddiskvolume2\\agent.exe"},
         {"blob without NUL", On("ALE_APP_ID", 0, Data(kWfpByteBlob, {'a', 0, 'b', 0})), "0x61006200"},
         {"blob with two NULs", On("ALE_APP_ID", 0, Data(kWfpByteBlob, {'a', 0, 0, 0, 0, 0})), "0x610000000000"},
@@ -141,17 +84,11 @@ TEST(WfpConditionValueText, WritesEveryTypeAsWfpFiltersSays) {
          "S-1-0x123456789ABC"},
         {"security descriptor", On("ALE_USER_ID", 0, Data(kWfpSecurityDescriptor, kDescriptor)),
          "sd:O:S-1-5-18D:(A;OICI;0x1F0000;;;S-1-1-0)"},
-        {"damaged security descriptor",
-         On("ALE_USER_ID", 0, Data(kWfpSecurityDescriptor, Bytes(kDescriptor.begin(), kDescriptor.end() - 1))),
-         "sd:0x0100048014000000000000000000000020000000"
-         "010100000000000512000000"
-         "02001C0001000000"
-         "00031400"
-         "00001F00"
-         "0101000000000001000000"},
+        {"damaged security descriptor", On("ALE_USER_ID", 0, Data(kWfpSecurityDescriptor, {1, 0, 4, 0x80})),
+         "sd:0x01000480"},
         {"token information", On("ALE_USER_ID", 0, Token()), "token:sids=S-1-5-18,null;restricted=S-1-5-12"},
         {"token access information", On("ALE_USER_ID", 0, Data(kWfpTokenAccessInformation, {1, 0xAB})), "0x01AB"},
-        {"unicode string", On("ALE_APP_ID", 0, StringValue("caf\xC3\xA9")), "caf\xC3\xA9"},
+        {"unicode string", On("ALE_APP_ID", 0, Text("caf\xC3\xA9")), "caf\xC3\xA9"},
         {"6 bytes", On("MAC_LOCAL_ADDRESS", 0, Data(kWfpByteArray6, {0, 0x1A, 0x2B, 0x3C, 0x4D, 0xEF})),
          "00-1A-2B-3C-4D-EF"},
         {"bitmap index", On("IP_PROTOCOL", 0, Unsigned(kWfpBitmapIndex, 63)), "63"},
@@ -164,8 +101,8 @@ TEST(WfpConditionValueText, WritesEveryTypeAsWfpFiltersSays) {
          "80..443"},
         {"range of addresses",
          On("IP_REMOTE_ADDRESS", 5,
-            Range(Data(kWfpByteArray16, Ipv6({0xFE80, 0, 0, 0, 0, 0, 0, 0})),
-                  Data(kWfpByteArray16, Ipv6({0xFE80, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF})))),
+            Range(Address6({0xFE80, 0, 0, 0, 0, 0, 0, 0}),
+                  Address6({0xFE80, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF}))),
          "fe80::..fe80:ffff:ffff:ffff:ffff:ffff:ffff:ffff"},
         {"range with a null side", On("IP_PROTOCOL", 5, Range(Null(kWfpUint64), Unsigned(kWfpUint64, 5))), "null..5"},
         {"null range", On("IP_PROTOCOL", 5, Null(kWfpRange)), "null"},
@@ -186,7 +123,7 @@ TEST(WfpConditionValueText, WritesEveryTypeAsWfpFiltersSays) {
     }
 }
 
-TEST(WfpWeightText, WritesEachWeightForm) {
+TEST_F(WfpTexts, WritesEachWeightForm) {
     struct Row {
         const char* name;
         WfpValue weight;
@@ -195,9 +132,7 @@ TEST(WfpWeightText, WritesEachWeightForm) {
         {"empty", Value(kWfpEmpty), "-"},
         {"UINT8", Unsigned(kWfpUint8, 15), "15"},
         {"UINT64", Unsigned(kWfpUint64, 0xFF), "0x00000000000000FF"},
-        {"highest UINT64", Unsigned(kWfpUint64, ~0ull), "0xFFFFFFFFFFFFFFFF"},
         {"null UINT64", Null(kWfpUint64), "null"},
-        {"UINT32", Unsigned(kWfpUint32, 3000000000u), "3000000000"},
         {"INT32", Signed(kWfpInt32, -5), "-5"},
     };
     for (const Row& row : rows) {
@@ -208,7 +143,7 @@ TEST(WfpWeightText, WritesEachWeightForm) {
     }
 }
 
-TEST(WfpConditionsText, JoinsFieldOpAndValueInStoredOrder) {
+TEST_F(WfpTexts, JoinsConditionsInStoredOrder) {
     const Guid unknown = test::MakeGuid(0xAB);
     const std::vector<WfpCondition> conditions = {On("IP_PROTOCOL", 0, Unsigned(kWfpUint8, 6)),
                                                   {unknown, 13, Unsigned(kWfpUint16, 5)},
@@ -224,25 +159,21 @@ TEST(WfpConditionsText, JoinsFieldOpAndValueInStoredOrder) {
     }
 }
 
-TEST(WfpActionText, NamesTheKnownActions) {
-    const std::pair<std::uint32_t, const char*> rows[] = {
-        {0x1001, "block"},
-        {0x1002, "permit"},
-        {0x5003, "callout-terminating"},
-        {0x6004, "callout-inspection"},
-        {0x4005, "callout-unknown"},
-        {0x3, "other:0x0003"},
-        {0x12345, "other:0x12345"},
-    };
+TEST(WfpActionAndLayerText, NameWhatTheyKnowAndWriteTheRestAsNumbers) {
+    EXPECT_EQ("ALE_AUTH_CONNECT_V4", WfpLayerText(test::ParseGuid("{C38D57D1-05A7-4C33-904F-7FBCEEE60E82}")));
+    EXPECT_EQ("{01010101-0101-0101-0101-010101010101}", WfpLayerText(test::MakeGuid(1)));
+
+    const std::pair<std::uint32_t, const char*> rows[] = {{0x1001, "block"},
+                                                          {0x1002, "permit"},
+                                                          {0x5003, "callout-terminating"},
+                                                          {0x6004, "callout-inspection"},
+                                                          {0x4005, "callout-unknown"},
+                                                          {0x3, "other:0x0003"},
+                                                          {0x12345, "other:0x12345"}};
     for (const auto& [action, expected] : rows) {
         SCOPED_TRACE(action);
         EXPECT_EQ(expected, WfpActionText(action));
     }
-}
-
-TEST(WfpLayerText, NamesKnownLayersAndWritesOthersAsGuids) {
-    EXPECT_EQ("ALE_AUTH_CONNECT_V4", WfpLayerText(test::ParseGuid("{C38D57D1-05A7-4C33-904F-7FBCEEE60E82}")));
-    EXPECT_EQ("{01010101-0101-0101-0101-010101010101}", WfpLayerText(test::MakeGuid(1)));
 }
 
 }  // namespace
