@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "Guid.h"
 
@@ -35,6 +36,9 @@ struct CatalogEntry {
 // Throws DecodeError when the value is shorter than CatalogEntry::kSize;
 // bytes beyond it are not read.
 CatalogEntry DecodeCatalogEntry(const std::uint8_t* data, std::size_t size);
+inline CatalogEntry DecodeCatalogEntry(const std::vector<std::uint8_t>& value) {
+    return DecodeCatalogEntry(value.data(), value.size());
+}
 
 // lsp (ChainLen 0, a layered provider), base (1), chain (2-7), bad otherwise.
 std::string_view CatalogKind(const CatalogEntry& entry);

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <variant>
+#include <vector>
 
 #include "WfpObjects.h"
 
@@ -20,5 +21,22 @@ WfpFilter DecodeWfpFilter(const std::uint8_t* data, std::size_t size);
 // Any of the four, by the object type the value names.
 using WfpObject = std::variant<WfpProvider, WfpSublayer, WfpCallout, WfpFilter>;
 WfpObject DecodeWfpObject(const std::uint8_t* data, std::size_t size);
+
+// The same over a value's bytes.
+inline WfpProvider DecodeWfpProvider(const std::vector<std::uint8_t>& v) {
+    return DecodeWfpProvider(v.data(), v.size());
+}
+inline WfpSublayer DecodeWfpSublayer(const std::vector<std::uint8_t>& v) {
+    return DecodeWfpSublayer(v.data(), v.size());
+}
+inline WfpCallout DecodeWfpCallout(const std::vector<std::uint8_t>& v) {
+    return DecodeWfpCallout(v.data(), v.size());
+}
+inline WfpFilter DecodeWfpFilter(const std::vector<std::uint8_t>& v) {
+    return DecodeWfpFilter(v.data(), v.size());
+}
+inline WfpObject DecodeWfpObject(const std::vector<std::uint8_t>& v) {
+    return DecodeWfpObject(v.data(), v.size());
+}
 
 }  // namespace inventory
