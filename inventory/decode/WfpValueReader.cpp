@@ -126,7 +126,8 @@ WfpValueFlat ReadWfpValueFlat(NdrCursor& cursor, bool conditionValue, const std:
         cursor.Fail(what + " at offset " + std::to_string(at) + " has type " + std::to_string(flat.type) +
                     " but union arm " + std::to_string(discriminant));
     if (!IsKnownType(flat.type, conditionValue))
-        cursor.Fail(what + " at offset " + std::to_string(at) + " has unknown type " + std::to_string(flat.type));
+        cursor.Fail(what + " at offset " + std::to_string(at) + " has type " + std::to_string(flat.type) +
+                    ", not one this value can hold");
     if (flat.type != kWfpEmpty) flat.arm = cursor.U32(what);
     return flat;
 }

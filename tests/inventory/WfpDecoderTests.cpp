@@ -123,7 +123,7 @@ Bytes Provider() {
 
 // No deferred data before the conditions: numFilterConditions at value offset
 // 148 (B+88), the condition array at 224: its count, then fieldKey, matchType
-// at 244, the value's type at 248 and 252, its arm at 256; a string pointee at 260.
+// at 244, the value's type at 248 and 252, its arm at 256; a pointee at 260.
 Bytes Filter(WfpValue value) {
     WfpFilter f;
     f.actionType = 0x1001;
@@ -139,7 +139,8 @@ Bytes WithBody(Bytes body) {
 
 TEST(WfpObjectDecoder, RejectsBlobsThatDoNotHoldAWholeObject) {
     const Bytes provider = Provider(), filter = Filter(V::Unsigned(kWfpUint8, 1)),
-                stringFilter = Filter(V::Text("MARK"));
+                stringFilter = Filter(V::Text("MARK")),
+                rangeFilter = Filter(V::Range(V::Unsigned(kWfpUint16, 1), V::Unsigned(kWfpUint16, 2)));
     Bytes nonZeroPadding(45);
     nonZeroPadding[44] = 1;
     struct Row {
@@ -174,7 +175,14 @@ TEST(WfpObjectDecoder, RejectsBlobsThatDoNotHoldAWholeObject) {
          "conditions count 268435456 at offset 224 exceeds"},
         {"condition counts differ", filter, {{148, 2}}, "holds 1 conditions where numFilterConditions is 2"},
         {"conditions without their array", filter, {{152, 0}}, "condition pointer is null"},
-        {"unknown value type", filter, {{248, 21}, {252, 21}}, "condition 1 value at offset 248 has unknown type 21"},
+        {"unknown value type",
+         filter,
+         {{248, 21}, {252, 21}},
+         "condition 1 value at offset 248 has type 21, not one this value can hold"},
+        {"range in a range",
+         rangeFilter,
+         {{260, 0x102}, {264, 0x102}},
+         "condition 1 value low at offset 260 has type 258, not one"},
         {"value type and arm differ", filter, {{252, 2}}, "has type 1 but union arm 2"},
         {"action arm", filter, {{160, 0x4000}}, "action union arm 16384"},
         {"context arm", filter, {{180, 4}}, "context union arm 4"},
