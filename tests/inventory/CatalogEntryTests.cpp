@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "CatalogEntry.h"
+#include "DecodeError.h"
+
+namespace inventory {
+namespace {
+
+// A PackedCatalogItem laid out at FORMAT.md's offsets.
+struct EntryBytes {
+    std::vector<std::uint8_t> bytes = std::vector<std::uint8_t>(888, 0);
+
+    void Put32(std::size_t offset, std::int64_t value) {
+        const auto bits = static_cast<std::uint32_t>(value);
+        std::memcpy(&bytes[offset], &bits, 4);
+    }
+    void PutText(std::size_t offset, const std::string& text) { std::memcpy(&bytes[offset], text.data(), text.size()); }
+    void PutUtf16(std::size_t offset, const std::string& ascii) {
+        for (std::size_t i = 0; i < ascii.size(); ++i) bytes[offset + 2 * i] = static_cast<std::uint8_t>(ascii[i]);
+    }
+    CatalogEntry Decode() const { return DecodeCatalogEntry(bytes.data(), bytes.size()); }
+};
+
+TEST(CatalogEntry, DecodesTheFieldsAtTheirOffsets) {
+    EntryBytes entry;
+    entry.PutText(0, "%SystemRoot%\\system32\\caf\xE9.dll");
+    entry.PutText(40, "stale.dll");  // after the NUL: left over from an earlier path
+    for (int i = 0; i < 16; ++i) entry.bytes[280 + i] = static_cast<std::uint8_t>(0x10 + i);
+    entry.Put32(296, 1001);
+    entry.Put32(300, 1);
+    entry.Put32(332, 2);
+    entry.Put32(336, -1);
+    entry.Put32(348, 1);
+    entry.Put32(352, -6);
+    entry.PutUtf16(376, "MSAFD Tcpip [TCP/IP]");
+    entry.PutUtf16(420, "stale");
+
+    const CatalogEntry decoded = entry.Decode();
+    EXPECT_EQ("%SystemRoot%\\system32\\caf\xC3\xA9.dll", decoded.dllPath);
+    EXPECT_EQ("{13121110-1514-1716-1819-1A1B1C1D1E1F}", decoded.providerId.Text());
+    EXPECT_EQ(1001u, decoded.catalogEntryId);
+    EXPECT_EQ(2, decoded.version);
+    EXPECT_EQ("-1/1/-6", CatalogAddressText(decoded));
+    EXPECT_EQ("MSAFD Tcpip [TCP/IP]", decoded.protocolName);
+}
+
+TEST(CatalogEntry, KindAndChainFollowTheChainLength) {
+    struct Row {
+        std::int32_t chainLength;
+        const char* kind;
+        const char* chain;
+    } rows[] = {
+        {0, "lsp", "-"},           {1, "base", "-"},
+        {2, "chain", "1001,1002"}, {7, "chain", "1001,1002,1003,1004,1005,1006,1007"},
+        {8, "bad", "-"},           {-1, "bad", "-"},
+        {0x7FFFFFFF, "bad", "-"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.chainLength);
+        EntryBytes entry;
+        entry.Put32(300, row.chainLength);
+        for (int i = 0; i < 7; ++i) entry.Put32(304 + 4 * i, 1001 + i);
+        const CatalogEntry decoded = entry.Decode();
+        EXPECT_EQ(row.kind, CatalogKind(decoded));
+        EXPECT_EQ(row.chain, CatalogChainText(decoded));
+    }
+}
+
+TEST(CatalogEntry, ShorterThan888BytesIsAnError) {
+    const std::vector<std::uint8_t> bytes(888, 0);
+    for (const std::size_t size : {std::size_t{0}, std::size_t{260}, std::size_t{887}}) {
+        SCOPED_TRACE(size);
+        EXPECT_THROW(DecodeCatalogEntry(bytes.data(), size), DecodeError);
+    }
+    EXPECT_NO_THROW(DecodeCatalogEntry(bytes.data(), bytes.size()));
+}
+
+}  // namespace
+}  // namespace inventory
