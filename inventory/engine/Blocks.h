@@ -11,7 +11,12 @@ Block ReadServices(Machine& machine);
 Block ReadNdisFilters(Machine& machine);
 Block ReadAdapterFilters(Machine& machine);
 Block ReadNdisProtocols(Machine& machine);
+Block ReadWinsockProtocols(Machine& machine);
 Block ReadWinsockNamespaces(Machine& machine);
+Block ReadWfpProviders(Machine& machine);
+Block ReadWfpCallouts(Machine& machine);
+Block ReadWfpFilters(Machine& machine);
+Block ReadWfpSuspicious(Machine& machine);
 Block ReadNetworkProviders(Machine& machine);
 
 // Who provided the oemNN.inf of an entry, beyond the line format.

@@ -22,12 +22,6 @@ std::optional<std::string> SelectedControlSet(const RegistryKey& system) {
     return std::string(name);
 }
 
-Block NotReadYet(const char* name, const char* tag) {
-    Block block{name, tag};
-    block.notes.push_back("not read yet");
-    return block;
-}
-
 // A block that could not be read at all.
 template <typename ReadBlock>
 Block ReadGuarded(ReadBlock read, Machine& machine, const char* name, const char* tag) {
@@ -80,15 +74,24 @@ Report TakeInventory(const RegistryKey& system, std::string hive, const std::opt
     }
     Machine machine(system, std::move(controlSetKey));
 
-    report.blocks.push_back(ReadGuarded(ReadServices, machine, "services", "svc"));
-    report.blocks.push_back(ReadGuarded(ReadNdisFilters, machine, "ndis-filters", "lwf"));
-    report.blocks.push_back(ReadGuarded(ReadAdapterFilters, machine, "adapter-filters", "bind"));
-    report.blocks.push_back(ReadGuarded(ReadNdisProtocols, machine, "ndis-protocols", "proto"));
-    report.blocks.push_back(NotReadYet("winsock-protocols", "wsp"));
-    report.blocks.push_back(ReadGuarded(ReadWinsockNamespaces, machine, "winsock-namespaces", "nsp"));
-    report.blocks.push_back(NotReadYet("wfp-providers", "wfpprov"));
-    report.blocks.push_back(NotReadYet("wfp-callouts", "wfpcall"));
-    report.blocks.push_back(ReadGuarded(ReadNetworkProviders, machine, "network-providers", "netprov"));
+    const struct {
+        Block (*read)(Machine&);
+        const char* name;
+        const char* tag;
+    } blocks[] = {
+        {ReadServices, "services", "svc"},
+        {ReadNdisFilters, "ndis-filters", "lwf"},
+        {ReadAdapterFilters, "adapter-filters", "bind"},
+        {ReadNdisProtocols, "ndis-protocols", "proto"},
+        {ReadWinsockProtocols, "winsock-protocols", "wsp"},
+        {ReadWinsockNamespaces, "winsock-namespaces", "nsp"},
+        {ReadWfpProviders, "wfp-providers", "wfpprov"},
+        {ReadWfpCallouts, "wfp-callouts", "wfpcall"},
+        {ReadWfpFilters, "wfp-filters", "wfpfilt"},
+        {ReadWfpSuspicious, "wfp-suspicious", "wfpsusp"},
+        {ReadNetworkProviders, "network-providers", "netprov"},
+    };
+    for (const auto& block : blocks) report.blocks.push_back(ReadGuarded(block.read, machine, block.name, block.tag));
     return report;
 }
 

@@ -7,6 +7,7 @@
 #include "Lists.h"
 #include "NetworkConfig.h"
 #include "RegistryKey.h"
+#include "WfpStore.h"
 
 namespace inventory {
 
@@ -16,11 +17,13 @@ struct Machine {
         : system(systemKey),
           controlSet(std::move(controlSetKey)),
           network(NetworkConfig::Read(controlSet.get())),
+          wfp(WfpStore::Read(controlSet.get())),
           packages(system) {}
 
     const RegistryKey& system;                // the hive's root, or HKLM\SYSTEM
     std::unique_ptr<RegistryKey> controlSet;  // null when it does not exist
     NetworkConfig network;
+    WfpStore wfp;
     DriverPackages packages;
     const Lists& lists = Lists::Builtin();
 };

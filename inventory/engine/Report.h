@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace inventory {
@@ -27,18 +28,26 @@ enum class View {
     kNotInLine,  // beyond the line format
 };
 
+// Named texts: one item of a list-valued field.
+using Record = std::vector<std::pair<std::string, std::string>>;
+
 struct Field {
     const char* name;  // its JSON name
     FieldKind kind;
     std::optional<std::string> value;
     View view = View::kEverywhere;
-    // The JSON value as is (a list, an object), when the text is not enough.
-    std::string json = {};
+    // Written before the value in the line format (sublayers=).
+    const char* label = "";
+    // A list of records (a filter's conditions), which JSON writes as an
+    // array of objects; the other views write the value.
+    std::optional<std::vector<Record>> records = std::nullopt;
 };
 
 struct Entry {
     std::optional<Mark> mark;  // unmarked blocks have none
     std::vector<Field> fields;
+    // Shown in the text view whatever its mark (a layered Winsock provider).
+    bool alwaysShown = false;
 
     const Field* Find(std::string_view name) const;
 };

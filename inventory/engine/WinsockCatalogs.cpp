@@ -27,7 +27,7 @@ void ForEachCatalogEntry(const Machine& machine, const std::string& catalogPath,
             for (const std::string& name : names) {
                 try {
                     if (const auto entry = entries->OpenSubkey(name)) read(catalog, name, *entry);
-                } catch (const ReadError& error) {
+                } catch (const std::runtime_error& error) {  // a ReadError or a DecodeError
                     block.errors.push_back({path + "\\" + name, error.what()});
                 }
             }

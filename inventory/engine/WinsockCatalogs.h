@@ -14,7 +14,7 @@ inline constexpr char kNamespaceCatalogPath[] = "Services\\WinSock2\\Parameters\
 // Calls read(catalog, entryName, key) for each entry of a Winsock catalog's
 // Catalog_Entries (catalog "32") and Catalog_Entries64 ("64"), in that order
 // and by entry name; a missing Catalog_Entries is the block's absent line,
-// an entry that cannot be read one of its error lines.
+// an entry that cannot be read or decoded (read throws) one of its error lines.
 void ForEachCatalogEntry(
     const Machine& machine, const std::string& catalogPath, Block& block,
     const std::function<void(const char* catalog, const std::string& entry, const RegistryKey& key)>& read);

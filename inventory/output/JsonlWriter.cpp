@@ -4,16 +4,26 @@
 namespace inventory {
 namespace {
 
-JsonObject Record(const Report& report, const std::string& block) {
+JsonObject NewObject(const Report& report, const std::string& block) {
     JsonObject object;
     object.Add("hive", report.hive);
     if (!block.empty()) object.Add("block", block);
     return object;
 }
 
+std::string RecordsJson(const std::vector<Record>& records) {
+    std::string json = "[";
+    for (const Record& record : records) {
+        JsonObject object;
+        for (const auto& [name, text] : record) object.Add(name, text);
+        json += (json.size() > 1 ? "," : "") + object.Close();
+    }
+    return json + "]";
+}
+
 void AddField(JsonObject& object, const Field& field) {
-    if (!field.json.empty())
-        object.AddRaw(field.name, field.json);
+    if (field.records)
+        object.AddRaw(field.name, RecordsJson(*field.records));
     else if (!field.value)
         object.AddNull(field.name);
     else if (field.kind == FieldKind::kNumber)
@@ -29,7 +39,7 @@ std::string RenderJsonl(const Report& report) {
     const auto emit = [&](JsonObject& object) { out += object.Close() + "\n"; };
     {
         const Tally tally = Count(report);
-        JsonObject object = Record(report, "");
+        JsonObject object = NewObject(report, "");
         object.Add("controlSet", report.controlSet);
         object.AddRaw("thirdParty", std::to_string(tally.thirdParty));
         object.AddRaw("unknown", std::to_string(tally.unknown));
@@ -38,35 +48,35 @@ std::string RenderJsonl(const Report& report) {
         emit(object);
     }
     for (const std::string& note : report.notes) {
-        JsonObject object = Record(report, "");
+        JsonObject object = NewObject(report, "");
         object.Add("note", note);
         emit(object);
     }
     for (const ErrorLine& error : report.errors) {
-        JsonObject object = Record(report, "");
+        JsonObject object = NewObject(report, "");
         object.Add("error", error.reason);
         object.Add("where", error.where);
         emit(object);
     }
     for (const Block& block : report.blocks) {
         for (const std::string& path : block.absent) {
-            JsonObject object = Record(report, block.name);
+            JsonObject object = NewObject(report, block.name);
             object.Add("absent", path);
             emit(object);
         }
         for (const std::string& note : block.notes) {
-            JsonObject object = Record(report, block.name);
+            JsonObject object = NewObject(report, block.name);
             object.Add("note", note);
             emit(object);
         }
         for (const Entry& entry : block.entries) {
-            JsonObject object = Record(report, block.name);
+            JsonObject object = NewObject(report, block.name);
             if (entry.mark) object.Add("mark", MarkText(*entry.mark));
             for (const Field& field : entry.fields) AddField(object, field);
             emit(object);
         }
         for (const ErrorLine& error : block.errors) {
-            JsonObject object = Record(report, block.name);
+            JsonObject object = NewObject(report, block.name);
             object.Add("error", error.reason);
             object.Add("where", error.where);
             emit(object);

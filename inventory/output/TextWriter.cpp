@@ -58,7 +58,7 @@ void AppendTable(std::string& out, const std::vector<Row>& rows) {
 }
 
 bool IsShown(const Entry& entry, bool all) {
-    return all || !entry.mark || *entry.mark != Mark::kWindows;
+    return all || entry.alwaysShown || !entry.mark || *entry.mark != Mark::kWindows;
 }
 
 // Unmarked entries (adapter bindings) are shown in full only with --all.

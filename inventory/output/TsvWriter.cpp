@@ -22,6 +22,7 @@ void AppendBlock(std::string& out, const Block& block) {
         for (const Field& field : entry.fields) {
             if (field.view == View::kNotInLine) continue;
             out += '\t';
+            out += field.label;
             out += LineValue(field);
         }
         out += '\n';

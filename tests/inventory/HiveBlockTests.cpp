@@ -23,7 +23,7 @@ TEST(HiveBlocks, GiveTheLinesOfTheFormat) {
     std::string keys, report;
     for (const InventoryCase& row : InventoryCases()) {
         SCOPED_TRACE(row.name);
-        if (row.keys) {
+        if (!row.keys.empty()) {
             keys = row.keys;
             if (keys.find("[Select]") == std::string::npos) keys = kSelectFirst + keys;
             report = HiveReport(TestHive(keys));

@@ -16,9 +16,10 @@ std::string BlockLines(const std::string& report, const std::string& block) {
 }
 
 const std::vector<InventoryCase>& InventoryCases() {
-    static const std::vector<InventoryCase> cases = {
-        {"services: an image path outside Windows wins over every list",
-         R"([ControlSet001\Services\Acme]
+    static const std::vector<InventoryCase> cases = [] {
+        std::vector<InventoryCase> all = {
+            {"services: an image path outside Windows wins over every list",
+             R"([ControlSet001\Services\Acme]
             Group=sz:NDIS
             Type=dword:1
             Start=dword:3
@@ -43,18 +44,18 @@ const std::vector<InventoryCase>& InventoryCases() {
             [ControlSet001\Services\NotNetwork]
             Group=sz:Base
             ImagePath=sz:C:\x\y.sys)",
-         "services",
-         "[services] n=5\n"
-         "svc\t3p\tNDIS\tAcme\t1\t3\t \"C:\\Program Files\\Acme\\acme.sys\"\tAcme Filter\n"
-         "svc\t3p\tTDI\tAFD\t-\t-\t\\??\\D:\\evil\\afd.sys\t(absent)\n"
-         "svc\t?\tTDI\tShadow\t-\t-\t\\??\\C:\\Windows\\system32\\drivers\\shadow.sys\t(absent)\n"
-         "svc\t3p\tStreams Drivers\tSpy\t-\t-\t%ProgramFiles%\\Spy\\spy.sys\t(absent)\n"
-         "svc\tos\tpnp_tdi\ttcpip\t1\t0\t\\SystemRoot\\System32\\drivers\\tcpip.sys\t"
-         "@%SystemRoot%\\system32\\tcpipcfg.dll,-50003\n",
-         false},
+             "services",
+             "[services] n=5\n"
+             "svc\t3p\tNDIS\tAcme\t1\t3\t \"C:\\Program Files\\Acme\\acme.sys\"\tAcme Filter\n"
+             "svc\t3p\tTDI\tAFD\t-\t-\t\\??\\D:\\evil\\afd.sys\t(absent)\n"
+             "svc\t?\tTDI\tShadow\t-\t-\t\\??\\C:\\Windows\\system32\\drivers\\shadow.sys\t(absent)\n"
+             "svc\t3p\tStreams Drivers\tSpy\t-\t-\t%ProgramFiles%\\Spy\\spy.sys\t(absent)\n"
+             "svc\tos\tpnp_tdi\ttcpip\t1\t0\t\\SystemRoot\\System32\\drivers\\tcpip.sys\t"
+             "@%SystemRoot%\\system32\\tcpipcfg.dll,-50003\n",
+             false},
 
-        {"services: owners, components, adapters and display names as INF evidence",
-         R"([ControlSet001\Services\OemOwned]
+            {"services: owners, components, adapters and display names as INF evidence",
+             R"([ControlSet001\Services\OemOwned]
             Group=sz:NDIS
             Owners=multi:oem12.inf|!netfoo.inf
             [ControlSet001\Services\BangOnly]
@@ -89,21 +90,21 @@ const std::vector<InventoryCase>& InventoryCases() {
             InfPath=sz:oem9.inf
             [ControlSet001\Control\Class\{4D36E972-E325-11CE-BFC1-08002BE10318}\0001\Ndi]
             Service=sz:ByAdapter)",
-         "services",
-         "[services] n=9\n"
-         "svc\t?\tNDIS\tBangOnly\t-\t-\t(absent)\t(absent)\n"
-         "svc\t3p\tNDIS\tByAdapter\t-\t-\t(absent)\t(absent)\n"
-         "svc\t3p\tPNP_TDI\tByCoService\t-\t-\t(absent)\t(absent)\n"
-         "svc\t3p\tNetworkProvider\tByDisplayName\t-\t-\t(absent)\t@oem7.inf,%svc%;Acme Redirector\n"
-         "svc\t3p\tNDIS\tByFilter\t-\t-\t(absent)\t(absent)\n"
-         "svc\tos\tNDIS\tByWindowsInf\t-\t-\t(absent)\t(absent)\n"
-         "svc\tos\tNDIS\tMixedOwners\t-\t-\t(absent)\t(absent)\n"
-         "svc\t?\tNDIS\tNobody\t-\t-\t(absent)\t(absent)\n"
-         "svc\t3p\tNDIS\tOemOwned\t-\t-\t(absent)\t(absent)\n",
-         false},
+             "services",
+             "[services] n=9\n"
+             "svc\t?\tNDIS\tBangOnly\t-\t-\t(absent)\t(absent)\n"
+             "svc\t3p\tNDIS\tByAdapter\t-\t-\t(absent)\t(absent)\n"
+             "svc\t3p\tPNP_TDI\tByCoService\t-\t-\t(absent)\t(absent)\n"
+             "svc\t3p\tNetworkProvider\tByDisplayName\t-\t-\t(absent)\t@oem7.inf,%svc%;Acme Redirector\n"
+             "svc\t3p\tNDIS\tByFilter\t-\t-\t(absent)\t(absent)\n"
+             "svc\tos\tNDIS\tByWindowsInf\t-\t-\t(absent)\t(absent)\n"
+             "svc\tos\tNDIS\tMixedOwners\t-\t-\t(absent)\t(absent)\n"
+             "svc\t?\tNDIS\tNobody\t-\t-\t(absent)\t(absent)\n"
+             "svc\t3p\tNDIS\tOemOwned\t-\t-\t(absent)\t(absent)\n",
+             false},
 
-        {"services: group spellings, value types and sizes, escapes",
-         R"([ControlSet001\Services\G1]
+            {"services: group spellings, value types and sizes, escapes",
+             R"([ControlSet001\Services\G1]
             Group=sz:tdi
             Type=raw:4:0100
             Start=sz:2
@@ -125,15 +126,15 @@ const std::vector<InventoryCase>& InventoryCases() {
             ImagePath=raw:1:41,00,42,00,43
             [ControlSet001\Services\G7]
             Type=dword:1)",
-         "services",
-         "[services] n=3\n"
-         "svc\t?\ttdi\tG1\t-\t-\ta\\x09b\tFirst\n"
-         "svc\t?\tNDIS\tG5\t16\t4\tx\t(absent)\n"
-         "svc\t?\tnetworkprovider\tG6\t-\t-\tAB\t(absent)\n",
-         false},
+             "services",
+             "[services] n=3\n"
+             "svc\t?\ttdi\tG1\t-\t-\ta\\x09b\tFirst\n"
+             "svc\t?\tNDIS\tG5\t16\t4\tx\t(absent)\n"
+             "svc\t?\tnetworkprovider\tG6\t-\t-\tAB\t(absent)\n",
+             false},
 
-        {"ndis-filters: kinds, Windows 10's NetworkSetup2 fallbacks, bindings and marks",
-         R"([ControlSet001\Control\Network\{4D36E974-E325-11CE-BFC1-08002BE10318}\{aaaaaaaa-0000-0000-0000-000000000001}]
+            {"ndis-filters: kinds, Windows 10's NetworkSetup2 fallbacks, bindings and marks",
+             R"([ControlSet001\Control\Network\{4D36E974-E325-11CE-BFC1-08002BE10318}\{aaaaaaaa-0000-0000-0000-000000000001}]
             Characteristics=dword:0x40000
             ComponentId=sz:acme_lwf
             InfPath=sz:oem3.inf
@@ -183,44 +184,48 @@ const std::vector<InventoryCase>& InventoryCases() {
             DriverDesc=sz:No bindings
             [ControlSet001\Control\Class\{4D36E972-E325-11CE-BFC1-08002BE10318}\Properties\Linkage]
             FilterList=multi:{X}-{AAAAAAAA-0000-0000-0000-000000000001}-0000)",
-         "ndis-filters",
-         "[ndis-filters] n=6\n"
-         "lwf\t3p\t{AAAAAAAA-0000-0000-0000-000000000001}\tlwf\tacme_lwf\tAcmeLwf\tfirewall_upper\tmodifying\t"
-         "mandatory\t2\toem3.inf\tAcme LWF\n"
-         "lwf\tos\t{AAAAAAAA-0000-0000-0000-000000000002}\tim\tms_pssched\tPsched\t(absent)\tmonitoring\toptional\t1\t"
-         "netpsa.inf\t(absent)\n"
-         "lwf\tos\t{AAAAAAAA-0000-0000-0000-000000000003}\tlwf\tvms_pp\t(absent)\t(absent)\t-\t-\t0\t(absent)\t(absent)"
-         "\n"
-         "lwf\t?\t{AAAAAAAA-0000-0000-0000-000000000004}\tlwf\t(absent)\t(absent)\t(absent)\t-\t-\t0\t(absent)\t("
-         "absent)\n"
-         "lwf\t3p\t{AAAAAAAA-0000-0000-0000-000000000005}\tlwf\tx_win10\t(absent)"
-         "\tcompression\tmodifying\toptional\t0\t"
-         "oem8.inf\t(absent)\n"
-         "lwf\t?\t{AAAAAAAA-0000-0000-0000-000000000007}\tlwf\t(absent)\t(absent)\t(absent)\tmodifying\tmandatory\t0\t"
-         "(absent)\t(absent)\n",
-         false},
+             "ndis-filters",
+             "[ndis-filters] n=6\n"
+             "lwf\t3p\t{AAAAAAAA-0000-0000-0000-000000000001}\tlwf\tacme_lwf\tAcmeLwf\tfirewall_upper\tmodifying\t"
+             "mandatory\t2\toem3.inf\tAcme LWF\n"
+             "lwf\tos\t{AAAAAAAA-0000-0000-0000-000000000002}\tim\tms_pssched\tPsched\t(absent)"
+             "\tmonitoring\toptional\t1\t"
+             "netpsa.inf\t(absent)\n"
+             "lwf\tos\t{AAAAAAAA-0000-0000-0000-000000000003}\tlwf\tvms_pp\t(absent)\t(absent)\t-\t-\t0\t(absent)\t("
+             "absent)"
+             "\n"
+             "lwf\t?\t{AAAAAAAA-0000-0000-0000-000000000004}\tlwf\t(absent)\t(absent)\t(absent)\t-\t-\t0\t(absent)\t("
+             "absent)\n"
+             "lwf\t3p\t{AAAAAAAA-0000-0000-0000-000000000005}\tlwf\tx_win10\t(absent)"
+             "\tcompression\tmodifying\toptional\t0\t"
+             "oem8.inf\t(absent)\n"
+             "lwf\t?\t{AAAAAAAA-0000-0000-0000-000000000007}\tlwf\t(absent)\t(absent)\t(absent)"
+             "\tmodifying\tmandatory\t0\t"
+             "(absent)\t(absent)\n",
+             false},
 
-        {"adapter-filters: the bindings of each adapter by component id",
-         nullptr,  // the keys of the case before
-         "adapter-filters",
-         "[adapter-filters] n=2\n"
-         "bind\t0000\t{ADAPTER0}\tIntel Gigabit\tacme_lwf,ms_pssched\n"
-         "bind\t0001\t(absent)\t(absent)\tacme_lwf,acme_lwf,{BBBBBBBB-0000-0000-0000-000000000009}\n",
-         false},
+            {"adapter-filters: the bindings of each adapter by component id",
+             "",  // the keys of the case before
+             "adapter-filters",
+             "[adapter-filters] n=2\n"
+             "bind\t0000\t{ADAPTER0}\tIntel Gigabit\tacme_lwf,ms_pssched\n"
+             "bind\t0001\t(absent)\t(absent)\tacme_lwf,acme_lwf,{BBBBBBBB-0000-0000-0000-000000000009}\n",
+             false},
 
-        {"ndis-filters: no adapter keeps a FilterList (Windows XP)",
-         R"([ControlSet001\Control\Network\{4D36E974-E325-11CE-BFC1-08002BE10318}\{aaaaaaaa-0000-0000-0000-000000000001}]
+            {"ndis-filters: no adapter keeps a FilterList (Windows XP)",
+             R"([ControlSet001\Control\Network\{4D36E974-E325-11CE-BFC1-08002BE10318}\{aaaaaaaa-0000-0000-0000-000000000001}]
             Characteristics=dword:0x400
             [ControlSet001\Control\Class\{4D36E972-E325-11CE-BFC1-08002BE10318}\0000\Linkage]
             UpperBind=multi:Tcpip)",
-         "ndis-filters",
-         "[ndis-filters] n=1\n"
-         "lwf\t?\t{AAAAAAAA-0000-0000-0000-000000000001}\tim\t(absent)\t(absent)\t(absent)\t-\t-\t-\t(absent)\t(absent)"
-         "\n",
-         false},
+             "ndis-filters",
+             "[ndis-filters] n=1\n"
+             "lwf\t?\t{AAAAAAAA-0000-0000-0000-000000000001}\tim\t(absent)\t(absent)\t(absent)\t-\t-\t-\t(absent)\t("
+             "absent)"
+             "\n",
+             false},
 
-        {"ndis-protocols: services, adapters bound by UpperBind, marks",
-         R"([ControlSet001\Control\Network\{4D36E975-E325-11CE-BFC1-08002BE10318}\{cccccccc-0000-0000-0000-000000000001}]
+            {"ndis-protocols: services, adapters bound by UpperBind, marks",
+             R"([ControlSet001\Control\Network\{4D36E975-E325-11CE-BFC1-08002BE10318}\{cccccccc-0000-0000-0000-000000000001}]
             ComponentId=sz:ms_tcpip
             InfPath=sz:nettcpip.inf
             Description=sz:Internet Protocol
@@ -238,15 +243,15 @@ const std::vector<InventoryCase>& InventoryCases() {
             UpperBind=multi:Tcpip|AcmeProto
             [ControlSet001\Control\Class\{4D36E972-E325-11CE-BFC1-08002BE10318}\0001\Linkage]
             UpperBind=multi:tcpip)",
-         "ndis-protocols",
-         "[ndis-protocols] n=3\n"
-         "proto\tos\t{CCCCCCCC-0000-0000-0000-000000000001}\tms_tcpip\tTcpip\t2\tnettcpip.inf\tInternet Protocol\n"
-         "proto\t3p\t{CCCCCCCC-0000-0000-0000-000000000002}\tacme_proto\tAcmeProto\t1\toem2.inf\t(absent)\n"
-         "proto\t?\t{CCCCCCCC-0000-0000-0000-000000000003}\t(absent)\t(absent)\t-\t(absent)\t(absent)\n",
-         false},
+             "ndis-protocols",
+             "[ndis-protocols] n=3\n"
+             "proto\tos\t{CCCCCCCC-0000-0000-0000-000000000001}\tms_tcpip\tTcpip\t2\tnettcpip.inf\tInternet Protocol\n"
+             "proto\t3p\t{CCCCCCCC-0000-0000-0000-000000000002}\tacme_proto\tAcmeProto\t1\toem2.inf\t(absent)\n"
+             "proto\t?\t{CCCCCCCC-0000-0000-0000-000000000003}\t(absent)\t(absent)\t-\t(absent)\t(absent)\n",
+             false},
 
-        {"network-providers: stored order, provider paths and the list",
-         R"([ControlSet001\Control\NetworkProvider\Order]
+            {"network-providers: stored order, provider paths and the list",
+             R"([ControlSet001\Control\NetworkProvider\Order]
             ProviderOrder=sz:RDPNP,AcmeNP,,LanmanWorkstation,Mystery
             [ControlSet001\Services\AcmeNP\NetworkProvider]
             ProviderPath=sz:C:\Program Files\Acme\np.dll
@@ -254,16 +259,16 @@ const std::vector<InventoryCase>& InventoryCases() {
             ProviderPath=expand:%SystemRoot%\System32\ntlanman.dll
             [ControlSet001\Services\RDPNP\NetworkProvider]
             ProviderPath=sz:C:\Evil\rdpnp.dll)",
-         "network-providers",
-         "[network-providers] n=4\n"
-         "netprov\t3p\t1\tRDPNP\tC:\\Evil\\rdpnp.dll\n"
-         "netprov\t3p\t2\tAcmeNP\tC:\\Program Files\\Acme\\np.dll\n"
-         "netprov\tos\t3\tLanmanWorkstation\t%SystemRoot%\\System32\\ntlanman.dll\n"
-         "netprov\t?\t4\tMystery\t(absent)\n",
-         false},
+             "network-providers",
+             "[network-providers] n=4\n"
+             "netprov\t3p\t1\tRDPNP\tC:\\Evil\\rdpnp.dll\n"
+             "netprov\t3p\t2\tAcmeNP\tC:\\Program Files\\Acme\\np.dll\n"
+             "netprov\tos\t3\tLanmanWorkstation\t%SystemRoot%\\System32\\ntlanman.dll\n"
+             "netprov\t?\t4\tMystery\t(absent)\n",
+             false},
 
-        {"winsock-namespaces: both catalogs, Windows' own DLLs in the system folder",
-         R"([ControlSet001\Services\WinSock2\Parameters\NameSpace_Catalog5\Catalog_Entries\000000000002]
+            {"winsock-namespaces: both catalogs, Windows' own DLLs in the system folder",
+             R"([ControlSet001\Services\WinSock2\Parameters\NameSpace_Catalog5\Catalog_Entries\000000000002]
             LibraryPath=expand:%SystemRoot%\System32\mswsock.dll
             DisplayString=sz:Tcpip
             ProviderId=hex:40,9d,05,22,9e,7e,cf,11,ae,5a,00,aa,00,a7,11,2b
@@ -278,46 +283,50 @@ const std::vector<InventoryCase>& InventoryCases() {
             [ControlSet001\Services\WinSock2\Parameters\NameSpace_Catalog5\Catalog_Entries64\000000000001]
             LibraryPath=expand:%windir%\system32\evilnsp.dll
             ProviderId=raw:1:40,9d,05,22,9e,7e,cf,11,ae,5a,00,aa,00,a7,11,2b)",
-         "winsock-namespaces",
-         "[winsock-namespaces] n=4\n"
-         "nsp\t3p\t32\t000000000001\t(absent)\t-\t-\tC:\\Windows\\System32\\mswsock.dll\t(absent)\n"
-         "nsp\tos\t32\t000000000002\t{22059D40-7E9E-11CF-AE5A-00AA00A7112B}\t12\t1\t"
-         "%SystemRoot%\\System32\\mswsock.dll\tTcpip\n"
-         "nsp\t3p\t64\t000000000001\t(absent)\t-\t-\t%windir%\\system32\\evilnsp.dll\t(absent)\n"
-         "nsp\tos\t64\t000000000003\t(absent)\t-\t-\t%WINDIR%\\SYSTEM32\\NLAAPI.DLL\t(absent)\n",
-         false},
+             "winsock-namespaces",
+             "[winsock-namespaces] n=4\n"
+             "nsp\t3p\t32\t000000000001\t(absent)\t-\t-\tC:\\Windows\\System32\\mswsock.dll\t(absent)\n"
+             "nsp\tos\t32\t000000000002\t{22059D40-7E9E-11CF-AE5A-00AA00A7112B}\t12\t1\t"
+             "%SystemRoot%\\System32\\mswsock.dll\tTcpip\n"
+             "nsp\t3p\t64\t000000000001\t(absent)\t-\t-\t%windir%\\system32\\evilnsp.dll\t(absent)\n"
+             "nsp\tos\t64\t000000000003\t(absent)\t-\t-\t%WINDIR%\\SYSTEM32\\NLAAPI.DLL\t(absent)\n",
+             false},
 
-        {"every block of a control set without the keys it reads", "[ControlSet001\\Control]", "",
-         "controlset\tControlSet001\n", false},
+            {"every block of a control set without the keys it reads", "[ControlSet001\\Control]", "",
+             "controlset\tControlSet001\n", false},
 
-        {"the absent lines of a control set without the keys it reads", nullptr, "network-providers",
-         "[network-providers] n=0\nabsent\tControl\\NetworkProvider\\Order\n", false},
+            {"the absent lines of a control set without the keys it reads", "", "network-providers",
+             "[network-providers] n=0\nabsent\tControl\\NetworkProvider\\Order\n", false},
 
-        {"Select\\Current names the control set",
-         R"([Select]
+            {"Select\\Current names the control set",
+             R"([Select]
             Current=dword:2
             [ControlSet001\Services\One]
             Group=sz:NDIS
             [ControlSet002\Services\Two]
             Group=sz:NDIS)",
-         "", "controlset\tControlSet002\n", true},
+             "", "controlset\tControlSet002\n", true},
 
-        {"the control set Select\\Current names is read", nullptr, "services",
-         "[services] n=1\nsvc\t?\tNDIS\tTwo\t-\t-\t(absent)\t(absent)\n", true},
+            {"the control set Select\\Current names is read", "", "services",
+             "[services] n=1\nsvc\t?\tNDIS\tTwo\t-\t-\t(absent)\t(absent)\n", true},
 
-        {"without Select\\Current ControlSet001 is read, with a note",
-         R"([Select]
+            {"without Select\\Current ControlSet001 is read, with a note",
+             R"([Select]
             Default=dword:2
             [ControlSet001\Services])",
-         "", "controlset\tControlSet001\nnote\tSelect\\Current names no control set: ControlSet001 is read\n", true},
+             "", "controlset\tControlSet001\nnote\tSelect\\Current names no control set: ControlSet001 is read\n",
+             true},
 
-        {"a control set Select\\Current names that does not exist",
-         R"([Select]
+            {"a control set Select\\Current names that does not exist",
+             R"([Select]
             Current=dword:3
             [ControlSet001\Services\One]
             Group=sz:NDIS)",
-         "", "controlset\tControlSet003\nnote\tControlSet003 does not exist\n", true},
-    };
+             "", "controlset\tControlSet003\nnote\tControlSet003 does not exist\n", true},
+        };
+        for (InventoryCase& binary : BinaryValueCases()) all.push_back(std::move(binary));
+        return all;
+    }();
     return cases;
 }
 

@@ -9,14 +9,17 @@ namespace inventory::test {
 // one table, read by the hive reader on Linux and by the live reader under
 // Wine, so both readers are held to the same lines.
 struct InventoryCase {
-    const char* name;
-    const char* keys;      // registry text (see RegText.h) below the SYSTEM root
+    std::string name;
+    std::string keys;      // registry text (see RegText.h) below the SYSTEM root; empty: the case before's
     const char* block;     // the block compared, or "" for the lines before the first block
-    const char* expected;  // those lines as the line format writes them
+    std::string expected;  // those lines as the line format writes them
     bool offlineOnly;      // about choosing the control set, which the live registry does not do
 };
 
 const std::vector<InventoryCase>& InventoryCases();
+// The cases of the blocks read from binary values (Winsock catalog entries,
+// WFP objects), whose registry text the tests' encoders write.
+std::vector<InventoryCase> BinaryValueCases();
 
 // The lines of one block of a line-format report, its [name] line included;
 // for "", the lines before the first block without the hive line.

@@ -46,9 +46,9 @@ void WriteKeys(const ScratchKey& scratch, const std::string& keys, bool live) {
 }
 
 TEST(LiveBlocks, GiveTheLinesOfTheHiveReader) {
-    const char* keys = nullptr;
+    std::string keys;
     for (const InventoryCase& row : InventoryCases()) {
-        keys = row.keys ? row.keys : keys;
+        if (!row.keys.empty()) keys = row.keys;
         if (row.offlineOnly) continue;
         SCOPED_TRACE(row.name);
         ScratchKey scratch;
