@@ -18,9 +18,9 @@ Block ReadWfpCallouts(Machine& machine) {
               {"providerKey", FieldKind::kWord,
                callout.providerKey ? std::optional(callout.providerKey->Text()) : std::nullopt},
               {"calloutId", FieldKind::kNumber, std::to_string(callout.calloutId)},
-              {"applicableLayer", FieldKind::kText, callout.applicableLayer.Text()},
-              {"name", FieldKind::kText, callout.name},
+              {"applicableLayer", FieldKind::kText, callout.applicableLayer.Text(), View::kNotInText},
               {"layer", FieldKind::kText, WfpLayerText(callout.applicableLayer, machine.lists), View::kNotInLine},
+              {"name", FieldKind::kText, callout.name},
               {"description", FieldKind::kText, callout.description, View::kNotInLine}}});
     }
     SortEntries(block, "key");

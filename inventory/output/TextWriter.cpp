@@ -28,7 +28,8 @@ std::size_t DisplayWidth(std::string_view text) {
 std::vector<Row> WithoutEmptyColumns(const std::vector<Row>& rows) {
     std::vector<bool> keep(rows.front().size(), false);
     for (std::size_t r = 1; r < rows.size(); ++r)
-        for (std::size_t i = 0; i < rows[r].size() && i < keep.size(); ++i) keep[i] = keep[i] || rows[r][i] != "-";
+        for (std::size_t i = 0; i < rows[r].size() && i < keep.size(); ++i)
+            keep[i] = keep[i] || (rows[r][i] != "-" && !rows[r][i].empty());
     std::vector<Row> kept;
     for (const Row& row : rows) {
         Row narrower;
@@ -81,6 +82,23 @@ std::string Summary(const Report& report) {
     return line;
 }
 
+std::string FieldText(const Entry& entry, const char* name) {
+    const Field* field = entry.Find(name);
+    return field && field->value ? EscapeField(*field->value) : "";
+}
+
+// Filters that look like an agent being silenced come first, in words.
+void AppendSuspicious(std::string& out, const Report& report) {
+    const Block* suspicious = report.Find("wfp-suspicious");
+    if (!suspicious) return;
+    for (const Entry& entry : suspicious->entries) {
+        std::string provider = FieldText(entry, "providerName");
+        if (provider.empty()) provider = FieldText(entry, "providerKey");
+        out += "  WFP filter blocks " + FieldText(entry, "program") +
+               " from connecting (provider: " + (provider.empty() ? "none" : provider) + ")\n";
+    }
+}
+
 void AppendBlock(std::string& out, const Block& block, bool all) {
     std::vector<const Entry*> shown;
     const bool unmarked = ShowsUnmarked(block, all);
@@ -118,7 +136,9 @@ std::string RenderText(const Report& report, bool all) {
     for (const std::string& note : report.notes) out += "  note: " + EscapeField(note) + "\n";
     for (const ErrorLine& error : report.errors)
         out += "  error: " + EscapeField(error.where) + ": " + EscapeField(error.reason) + "\n";
-    for (const Block& block : report.blocks) AppendBlock(out, block, all);
+    AppendSuspicious(out, report);
+    for (const Block& block : report.blocks)
+        if (block.name != "wfp-suspicious") AppendBlock(out, block, all);
     return out + "\n";
 }
 

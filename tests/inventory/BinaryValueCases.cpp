@@ -57,7 +57,9 @@ WfpFilter Filter(int number, const char* provider, const char* layer, std::uint3
     return filter;
 }
 
-std::string WfpKeys() {
+}  // namespace
+
+std::string WfpObjectKeys() {
     WfpProvider acme;
     acme.key = ParseGuid(kProvider);
     acme.name = "Acme Firewall";
@@ -108,14 +110,10 @@ std::string WfpKeys() {
                        Persistent("Callout", connect.key.Text(), EncodeWfpCallout(connect)) +
                        Persistent("Callout", flow.key.Text(), EncodeWfpCallout(flow));
     for (const WfpFilter& filter : filters) keys += Persistent("Filter", filter.key.Text(), EncodeWfpFilter(filter));
-    keys +=
-        "[ControlSet001\\Services\\BFE\\Parameters\\Policy\\Persistent\\Filter]\n"
-        "{f0000000-0000-0000-0000-000000000009}=sz:not a filter\n"
-        "[ControlSet001\\Services\\BFE\\Parameters\\Policy\\BootTime\\Filter]\n"
-        "{E0000000-0000-0000-0000-000000000001}=hex:01,02\n"
-        "{E0000000-0000-0000-0000-000000000002}=hex:03\n";
     return keys;
 }
+
+namespace {
 
 std::string CatalogItem(const std::string& dll, std::int32_t chainLength, std::vector<std::int64_t> chain,
                         std::uint32_t id, std::int32_t family, const std::string& protocol) {
@@ -165,7 +163,13 @@ std::vector<InventoryCase> BinaryValueCases() {
          "no PackedCatalogItem (REG_BINARY)\n",
          false},
 
-        {"wfp-providers: persistent, named only, and none, with what each owns", WfpKeys(), "wfp-providers",
+        {"wfp-providers: persistent, named only, and none, with what each owns",
+         WfpObjectKeys() + "[ControlSet001\\Services\\BFE\\Parameters\\Policy\\Persistent\\Filter]\n"
+                           "{f0000000-0000-0000-0000-000000000009}=sz:not a filter\n"
+                           "[ControlSet001\\Services\\BFE\\Parameters\\Policy\\BootTime\\Filter]\n"
+                           "{E0000000-0000-0000-0000-000000000001}=hex:01,02\n"
+                           "{E0000000-0000-0000-0000-000000000002}=hex:03\n",
+         "wfp-providers",
          std::string("[wfp-providers] n=5\n") + "wfpprov\t3p\t" + kProvider +
              "\tAcmeSvc\tAcme Firewall\tAcme packet filter\tsublayers=1\tcallouts=1\tfilters=1\n" + "wfpprov\t3p\t" +
              kImpostor + "\t(absent)\tMicrosoft Corporation\t(absent)\tsublayers=0\tcallouts=0\tfilters=1\n" +

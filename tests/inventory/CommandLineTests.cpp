@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "InventoryCases.h"
 #include "RunProgram.h"
 #include "TestHive.h"
 
@@ -123,6 +124,22 @@ TEST_F(CommandLine, TextShowsWindowsOwnEntriesOnlyWhenAskedTo) {
     EXPECT_NE(std::string::npos, found.out.find("Acme")) << found.out;
     EXPECT_EQ(std::string::npos, found.out.find("Tcpip")) << found.out;
     EXPECT_NE(std::string::npos, Inventory("--all cases/b/deeper/system").out.find("Tcpip"));
+}
+
+TEST_F(CommandLine, PutsFiltersThatSilenceAnAgentFirstAndCountsThem) {
+    const TestHive silenced("[Select]\nCurrent=dword:1\n" + WfpObjectKeys());
+    const ProgramRun run = RunInventory(folder_, "'" + silenced.Path() + "'");
+    EXPECT_EQ(1, run.status);
+    const std::string agent = "\\device\\harddiskvolume2\\program files\\edr\\agent.exe";
+    EXPECT_EQ(silenced.Path() +
+                  ": 2 suspicious WFP filters, 5 third-party, 7 unknown\n"
+                  "  control set ControlSet001\n"
+                  "  WFP filter blocks " +
+                  agent +
+                  " from connecting (provider: none)\n"
+                  "  WFP filter blocks " +
+                  agent + " from connecting (provider: Microsoft Corporation)\n",
+              run.out.substr(0, run.out.find("\n\n") + 1));
 }
 
 }  // namespace

@@ -20,6 +20,8 @@ const std::vector<InventoryCase>& InventoryCases();
 // The cases of the blocks read from binary values (Winsock catalog entries,
 // WFP objects), whose registry text the tests' encoders write.
 std::vector<InventoryCase> BinaryValueCases();
+// The WFP objects of those cases, two of them filters that silence an agent.
+std::string WfpObjectKeys();
 
 // The lines of one block of a line-format report, its [name] line included;
 // for "", the lines before the first block without the hive line.
