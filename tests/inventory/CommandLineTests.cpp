@@ -140,6 +140,11 @@ TEST_F(CommandLine, PutsFiltersThatSilenceAnAgentFirstAndCountsThem) {
                   "  WFP filter blocks " +
                   agent + " from connecting (provider: Microsoft Corporation)\n",
               run.out.substr(0, run.out.find("\n\n") + 1));
+    const std::string jsonAgent = "\\\\device\\\\harddiskvolume2\\\\program files\\\\edr\\\\agent.exe";
+    EXPECT_NE(
+        std::string::npos,
+        RunInventory(folder_, "--format jsonl '" + silenced.Path() + "'")
+            .out.find("\"conditions\":[{\"field\":\"ALE_APP_ID\",\"match\":\"=\",\"value\":\"" + jsonAgent + "\"}]"));
 }
 
 }  // namespace
