@@ -76,12 +76,14 @@ Block ReadWfpProviders(Machine& machine) {
             ProviderEntry(machine, ProviderLineMark(wfp, machine.lists, provider.key), FieldKind::kText,
                           {provider.key.Text(), provider.serviceName, provider.name, provider.description},
                           counts[provider.key.Text()]));
-    for (const auto& [key, keyCounts] : counts) {
+    for (const auto& counted : counts) {
+        const std::string& key = counted.first;
         const bool persistent = std::any_of(wfp.providers.objects.begin(), wfp.providers.objects.end(),
                                             [&](const WfpProvider& provider) { return provider.key.Text() == key; });
         if (!persistent)
             block.entries.push_back(ProviderEntry(machine, Mark::kUnknown, FieldKind::kText,
-                                                  {key, std::nullopt, "(not persistent)", std::nullopt}, keyCounts));
+                                                  {key, std::nullopt, "(not persistent)", std::nullopt},
+                                                  counted.second));
     }
     SortEntries(block, "key");
     if (anyWithout)
