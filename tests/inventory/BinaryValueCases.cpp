@@ -107,9 +107,11 @@ std::string WfpObjectKeys() {
                        Persistent("Provider", firewall.key.Text(), EncodeWfpProvider(firewall)) +
                        Persistent("Provider", impostor.key.Text(), EncodeWfpProvider(impostor)) +
                        Persistent("SubLayer", sublayer.key.Text(), EncodeWfpSublayer(sublayer)) +
-                       Persistent("Callout", connect.key.Text(), EncodeWfpCallout(connect)) +
-                       Persistent("Callout", flow.key.Text(), EncodeWfpCallout(flow));
-    for (const WfpFilter& filter : filters) keys += Persistent("Filter", filter.key.Text(), EncodeWfpFilter(filter));
+                       Persistent("Callout", flow.key.Text(), EncodeWfpCallout(flow)) +
+                       Persistent("Callout", connect.key.Text(), EncodeWfpCallout(connect));
+    // Stored out of order: the blocks sort them.
+    for (auto filter = std::rbegin(filters); filter != std::rend(filters); ++filter)
+        keys += Persistent("Filter", filter->key.Text(), EncodeWfpFilter(*filter));
     return keys;
 }
 
@@ -131,7 +133,9 @@ std::string CatalogItem(const std::string& dll, std::int32_t chainLength, std::v
     return "PackedCatalogItem=hex:" + Hex(item.bytes) + "\n";
 }
 
-std::string CatalogKeys() {
+}  // namespace
+
+std::string WinsockCatalogKeys() {
     const std::string entries = "[ControlSet001\\Services\\WinSock2\\Parameters\\Protocol_Catalog9\\Catalog_Entries";
     return entries + "\\000000000001]\n" +
            CatalogItem("%SystemRoot%\\system32\\mswsock.dll", 1, {}, 1001, 2, "MSAFD Tcpip [TCP/IP]") + entries +
@@ -142,14 +146,12 @@ std::string CatalogKeys() {
            "64\\000000000002]\nDisplayString=sz:no item\n";
 }
 
-}  // namespace
-
 std::vector<InventoryCase> BinaryValueCases() {
     const std::string persistentFilter = "Services\\BFE\\Parameters\\Policy\\Persistent\\Filter";
     const std::string app = std::string("ALE_APP_ID=") + kAgent;
     return {
         {"winsock-protocols: base, layered and chained providers, a bad chain, an entry without its item",
-         CatalogKeys(), "winsock-protocols",
+         WinsockCatalogKeys(), "winsock-protocols",
          "[winsock-protocols] n=4\n"
          "wsp\tos\t32\t000000000001\t1001\tbase\t-\t{13121110-1514-1716-1819-1A1B1C1D1E1F}\t2/1/6\t"
          "%SystemRoot%\\system32\\mswsock.dll\tMSAFD Tcpip [TCP/IP]\n"

@@ -73,6 +73,7 @@ TEST_F(CommandLine, ExitsLikeDiffAndSaysWhatWentWrongInOneLine) {
         {"--format xml cases", 2, "", "quillmark-inventory: --format is text, tsv or jsonl, not 'xml' (see --help)\n"},
         {"--jobs 0 cases", 2, "", "quillmark-inventory: --jobs wants a whole number above 0, not '0' (see --help)\n"},
         {"--format", 2, "", "quillmark-inventory: --format needs a value (see --help)\n"},
+        {"--format=tsv cases/a/SYSTEM", 0, "hive\tcases/a/SYSTEM\ncontrolset\tControlSet001\n", ""},
         {"--al cases", 2, "", "quillmark-inventory: unknown option '--al' (see --help)\n"},
         {"--help", 0, "Usage: quillmark-inventory [options] HIVE|FOLDER...\n", ""},
     };
@@ -116,6 +117,20 @@ TEST_F(CommandLine, WritesOneJsonObjectPerEntry) {
         << run.out;
     EXPECT_NE(std::string::npos,
               Inventory("--format jsonl empty").out.find("{\"hive\":\"empty\",\"error\":\"empty file\"}\n"));
+}
+
+TEST_F(CommandLine, ShowsLayeredWinsockProvidersAlwaysAndWritesErrorRecords) {
+    const TestHive catalog("[Select]\nCurrent=dword:1\n" + WinsockCatalogKeys());
+    const std::string text = RunInventory(folder_, "'" + catalog.Path() + "'").out;
+    EXPECT_NE(std::string::npos, text.find("Acme LSP")) << text;
+    EXPECT_NE(std::string::npos, text.find("Acme over Tcpip")) << text;
+    EXPECT_EQ(std::string::npos, text.find("MSAFD Tcpip")) << text;
+    EXPECT_NE(
+        std::string::npos,
+        RunInventory(folder_, "--format jsonl '" + catalog.Path() + "'")
+            .out.find("\"block\":\"winsock-protocols\",\"error\":\"no PackedCatalogItem (REG_BINARY)\","
+                      "\"where\":\"Services\\\\WinSock2\\\\Parameters\\\\Protocol_Catalog9\\\\Catalog_Entries64\\\\"
+                      "000000000002\"}\n"));
 }
 
 TEST_F(CommandLine, TextShowsWindowsOwnEntriesOnlyWhenAskedTo) {

@@ -298,6 +298,10 @@ const std::vector<InventoryCase>& InventoryCases() {
             {"the absent lines of a control set without the keys it reads", "", "network-providers",
              "[network-providers] n=0\nabsent\tControl\\NetworkProvider\\Order\n", false},
 
+            {"a Winsock catalog is absent without its 32-bit entries only", "", "winsock-protocols",
+             "[winsock-protocols] n=0\nabsent\tServices\\WinSock2\\Parameters\\Protocol_Catalog9\\Catalog_Entries\n",
+             false},
+
             {"Select\\Current names the control set",
              R"([Select]
             Current=dword:2

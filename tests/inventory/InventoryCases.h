@@ -22,6 +22,8 @@ const std::vector<InventoryCase>& InventoryCases();
 std::vector<InventoryCase> BinaryValueCases();
 // The WFP objects of those cases, two of them filters that silence an agent.
 std::string WfpObjectKeys();
+// Their Winsock protocol catalog: a layered provider, a chain, an entry without its item.
+std::string WinsockCatalogKeys();
 
 // The lines of one block of a line-format report, its [name] line included;
 // for "", the lines before the first block without the hive line.
