@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "OleFont.h"
+#include "OleObjects.h"
 #include "ProgramFile.h"
 #include "ServiceScan.h"
 #include "Text.h"
@@ -14,6 +14,7 @@
 namespace {
 
 constexpr wchar_t kClassName[] = L"QuillmarkMainWindow";
+constexpr ErrorSource kErrorSource{L"FrmMain"};
 constexpr int kTwipsPerPixel = 15;
 
 constexpr int Px(int twips) {
@@ -154,7 +155,7 @@ bool FrmMain::OnCreate() {
 void FrmMain::CreateControls() {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
     font_ = CreateOleFont(L"Verdana", 6.75, FW_BOLD);
-    const HFONT font = FontHandle(font_.get());
+    const HFONT font = FontHandle(font_.get(), kErrorSource);
     SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 
     auto create = [&](const ControlLayout& c) {

@@ -13,7 +13,7 @@
 
 #include "ComPtr.h"
 #include "MessagePump.h"
-#include "OleFont.h"
+#include "OleObjects.h"
 #include "PictureBox.h"
 #include "cProgressBar.h"
 

@@ -92,7 +92,6 @@ private:
 
     void pvSetPicture(IPicture* picture, std::unique_ptr<pcMemDC>& slot);
     double pvFraction() const;
-    HFONT pvFontHandle() const;
     UINT pvTextFlags() const;
 
     void pvDrawBackground(Pass& pass);

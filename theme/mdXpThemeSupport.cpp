@@ -58,7 +58,7 @@ bool FixThemeSupport(const std::vector<ThemeControl*>& controls) {
     if (!IsComCtl6Loaded()) return false;
     for (ThemeControl* control : controls) {
         if (!control) {
-            TrapStep(kProcedure, [] { throw ObjectNotSetError(); });
+            TrapStep(kProcedure, [] { throw RuntimeError(kErrObjectNotSet, kErrorSource); });
             continue;
         }
         switch (control->Kind()) {
