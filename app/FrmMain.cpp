@@ -57,32 +57,26 @@ constexpr std::array<const wchar_t*, 9> kHiddenServices{
     L"System\\CurrentControlSet\\Services\\WZCSVC",
 };
 
-void RegisterMainWindowClass(HINSTANCE instance, WNDPROC proc) {
-    WNDCLASSEXW wc{};
-    if (GetClassInfoExW(instance, kClassName, &wc)) return;
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_QUILLMARK));
-    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUILLMARK), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.lpszClassName = kClassName;
-    RegisterClassExW(&wc);
-}
-
 }  // namespace
 
 FrmMain::FrmMain(std::wstring logPath) : logPath_(std::move(logPath)) {}
 
+// The window goes first: its controls' subclasses still read the control
+// objects while it is destroyed.
 FrmMain::~FrmMain() {
-    if (hwnd_) DestroyWindow(hwnd_);
+    DestroyHandle();
 }
 
 std::unique_ptr<FrmMain> FrmMain::Create(HINSTANCE instance, const std::wstring& logFolder) {
     std::unique_ptr<FrmMain> form(new FrmMain(JoinPath(logFolder, kLogFileName)));
-    RegisterMainWindowClass(instance, &FrmMain::WindowProc);
+    WNDCLASSEXW windowClass{};
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_QUILLMARK));
+    windowClass.hIconSm =
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUILLMARK), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = kClassName;
+    RegisterClassOnce(instance, windowClass);
 
     constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     constexpr DWORD exStyle = WS_EX_CONTROLPARENT;
@@ -92,41 +86,20 @@ std::unique_ptr<FrmMain> FrmMain::Create(HINSTANCE instance, const std::wstring&
     const int height = frame.bottom - frame.top;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    if (!CreateWindowExW(exStyle, kClassName, kCaption, style, x, y, width, height, nullptr, nullptr, instance,
-                         form.get()))
+    if (!form->CreateHandle(exStyle, kClassName, kCaption, style, x, y, width, height, nullptr, nullptr, instance))
         return nullptr;
 
-    ShowWindow(form->hwnd_, SW_SHOWNORMAL);
-    UpdateWindow(form->hwnd_);
+    ShowWindow(form->hWnd(), SW_SHOWNORMAL);
+    UpdateWindow(form->hWnd());
     SetFocus(form->Control(kCommand1));
     return form;
-}
-
-LRESULT CALLBACK FrmMain::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<FrmMain*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<FrmMain*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    }
-    try {
-        return self->HandleMessage(msg, wParam, lParam);
-    } catch (...) {
-        // The handlers ignore every error; none may leave the window procedure.
-        return 0;
-    }
 }
 
 LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_CREATE:
-            return OnCreate() ? 0 : -1;
+            OnCreate();
+            return 0;
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
@@ -142,28 +115,28 @@ LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             OnClose();
             return 0;
     }
-    return DefWindowProcW(hwnd_, msg, wParam, lParam);
+    return DefaultHandling(msg, wParam, lParam);
 }
 
-bool FrmMain::OnCreate() {
+// A failure here fails the window's creation.
+void FrmMain::OnCreate() {
     CreateControls();
     log_ = std::make_unique<ScanLog>(Control(kText1), logPath_);
     Form_Load();
-    return true;
 }
 
 void FrmMain::CreateControls() {
-    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hWnd(), GWLP_HINSTANCE));
     font_ = CreateOleFont(L"Verdana", 6.75, FW_BOLD);
     const HFONT font = FontHandle(font_.get(), kErrorSource);
-    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageW(hWnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 
     auto create = [&](const ControlLayout& c) {
         HWND control = c.windowClass
                            ? CreateWindowExW(c.exStyle, c.windowClass, c.text, WS_CHILD | c.style, Px(c.leftTwips),
-                                             Px(c.topTwips), Px(c.widthTwips), Px(c.heightTwips), hwnd_,
+                                             Px(c.topTwips), Px(c.widthTwips), Px(c.heightTwips), hWnd(),
                                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr)
-                           : picture1_.Create(hwnd_, c.id, Px(c.leftTwips), Px(c.topTwips), Px(c.widthTwips),
+                           : picture1_.Create(hWnd(), c.id, Px(c.leftTwips), Px(c.topTwips), Px(c.widthTwips),
                                               Px(c.heightTwips), c.style | WS_VISIBLE);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         return control;
@@ -179,7 +152,7 @@ void FrmMain::CreateControls() {
         LoadImageW(instance, MAKEINTRESOURCEW(IDB_LINK_PICTURE), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
     SendMessageW(image, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(linkPicture_.get()));
     handCursor_ = LoadCursorW(instance, MAKEINTRESOURCEW(IDC_HAND_POINTER));
-    controls_.Collect(hwnd_, font_);
+    controls_.Collect(hWnd(), font_);
 }
 
 void FrmMain::Form_Load() {
@@ -211,7 +184,7 @@ void FrmMain::Command1_Click() {
 }
 
 void FrmMain::Link_Click() {
-    ShellExecuteA(hwnd_, "Open", ToAnsi(kMakerPage).c_str(), "", "", SW_SHOWNORMAL);
+    ShellExecuteA(hWnd(), "Open", ToAnsi(kMakerPage).c_str(), "", "", SW_SHOWNORMAL);
 }
 
 LRESULT FrmMain::OnCtlColorStatic(HDC hdc, HWND control) {
@@ -236,7 +209,7 @@ void FrmMain::OnActivate(bool active) {
         return;
     }
     HWND focused = GetFocus();
-    if (focused && IsChild(hwnd_, focused)) focus_ = focused;
+    if (focused && IsChild(hWnd(), focused)) focus_ = focused;
 }
 
 void FrmMain::OnClose() {

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include "AppFixture.h"
+#include "FailingAllocation.h"
 #include "Text.h"
 #include "resource.h"
 
@@ -147,4 +150,29 @@ TEST_F(FrmMainTest, LinksShowAsLinks) {
 TEST_F(FrmMainTest, ProgressBarStartsAtItsInitialPosition) {
     EXPECT_EQ(0, form->PB1().Value());
     EXPECT_EQ(100, form->PB1().Max());
+}
+
+// Memory running out at each allocation in turn while the window is made:
+// either no window comes of it, or a whole one whose Start button scans.
+TEST_F(FrmMainTest, AFailureWhileTheWindowIsMadeLeavesNoWindowOrAWholeOne) {
+    form.reset();
+    for (int failAt = 0;; ++failAt) {
+        SCOPED_TRACE(failAt);
+        FailAllocationAfter(failAt);
+        try {
+            form = FrmMain::Create(GetModuleHandleW(nullptr), folder.Path());
+        } catch (const std::bad_alloc&) {
+        }
+        const bool failed = StopFailingAllocations();
+        if (!form) {
+            ASSERT_TRUE(failed) << "no window, and nothing failed";
+            EXPECT_EQ(nullptr, FindWindowW(nullptr, FrmMain::kCaption)) << "a window was left behind";
+            continue;
+        }
+        ASSERT_EQ(8u, form->Controls().List().size()) << "the window shows with controls missing";
+        PressStart();
+        EXPECT_EQ(5u, BoxLines().size()) << "no scan report";
+        form.reset();
+        if (!failed) break;
+    }
 }
