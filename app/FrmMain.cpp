@@ -6,6 +6,7 @@
 
 #include "OleObjects.h"
 #include "ProgramFile.h"
+#include "ProgressBarSettings.h"
 #include "ServiceScan.h"
 #include "Text.h"
 #include "mdXpThemeSupport.h"
@@ -22,7 +23,7 @@ constexpr int Px(int twips) {
 }
 
 struct ControlLayout {
-    FrmMain::ControlId id;
+    int id;
     const wchar_t* windowClass;
     const wchar_t* text;
     DWORD style;
@@ -32,22 +33,20 @@ struct ControlLayout {
 
 // In tab order: creation order is the order the keyboard walks.
 constexpr std::array<ControlLayout, 7> kStandardControls{{
-    {FrmMain::kCommand1, L"BUTTON", L"Start", BS_PUSHBUTTON | WS_TABSTOP | WS_VISIBLE, 0, 5220, 3060, 1275, 435},
-    {FrmMain::kCheck1, L"BUTTON", L"Show Microsoft Services", BS_AUTOCHECKBOX | WS_TABSTOP | WS_VISIBLE, 0, 3000, 3300,
-     2145, 195},
-    {FrmMain::kText1, L"EDIT", L"", ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY | WS_VSCROLL | WS_TABSTOP | WS_VISIBLE,
+    {IDC_COMMAND1, L"BUTTON", L"Start", BS_PUSHBUTTON | WS_TABSTOP | WS_VISIBLE, 0, 5220, 3060, 1275, 435},
+    {IDC_CHECK1, L"BUTTON", L"Show Microsoft Services", BS_AUTOCHECKBOX | WS_TABSTOP | WS_VISIBLE, 0, 3000, 3300, 2145,
+     195},
+    {IDC_TEXT1, L"EDIT", L"", ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY | WS_VSCROLL | WS_TABSTOP | WS_VISIBLE,
      WS_EX_CLIENTEDGE, 60, 270, 6405, 2715},
-    {FrmMain::kPicture1, nullptr, nullptr, WS_TABSTOP, 0, 60, 3060, 5085, 180},
-    {FrmMain::kLabel1, L"STATIC", L"Detects Services Attached To The Network", SS_LEFT | WS_VISIBLE, 0, 60, 60, 3225,
-     180},
+    {IDC_PICTURE1, nullptr, nullptr, WS_TABSTOP, 0, 60, 3060, 5085, 180},
+    {IDC_LABEL1, L"STATIC", L"Detects Services Attached To The Network", SS_LEFT | WS_VISIBLE, 0, 60, 60, 3225, 180},
     // Never shown: it holds the exclusion list.
-    {FrmMain::kList1, L"LISTBOX", L"", LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER, 0, 1410, 210, 5055, 390},
-    {FrmMain::kLabel4, L"STATIC", L"Follow Morvane on Facebook", SS_LEFT | SS_NOTIFY | WS_VISIBLE, 0, 330, 3300, 2340,
-     180},
+    {IDC_LIST1, L"LISTBOX", L"", LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER, 0, 1410, 210, 5055, 390},
+    {IDC_LABEL4, L"STATIC", L"Follow Morvane on Facebook", SS_LEFT | SS_NOTIFY | WS_VISIBLE, 0, 330, 3300, 2340, 180},
 }};
 
-constexpr ControlLayout kImage2Layout{
-    FrmMain::kImage2, L"STATIC", L"", SS_BITMAP | SS_NOTIFY | WS_VISIBLE, 0, 60, 3270, 240, 240};
+constexpr ControlLayout kImage2Layout{IDC_IMAGE2, L"STATIC", L"", SS_BITMAP | SS_NOTIFY | WS_VISIBLE, 0, 60,
+                                      3270,       240,       240};
 
 constexpr std::array<const wchar_t*, 9> kHiddenServices{
     L"System\\CurrentControlSet\\Services\\AFD",      L"System\\CurrentControlSet\\Services\\Dhcp",
@@ -91,7 +90,7 @@ std::unique_ptr<FrmMain> FrmMain::Create(HINSTANCE instance, const std::wstring&
 
     ShowWindow(form->hWnd(), SW_SHOWNORMAL);
     UpdateWindow(form->hWnd());
-    SetFocus(form->Control(kCommand1));
+    SetFocus(form->Control(IDC_COMMAND1));
     return form;
 }
 
@@ -121,7 +120,7 @@ LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 // A failure here fails the window's creation.
 void FrmMain::OnCreate() {
     CreateControls();
-    log_ = std::make_unique<ScanLog>(Control(kText1), logPath_);
+    log_ = std::make_unique<ScanLog>(Control(IDC_TEXT1), logPath_);
     Form_Load();
 }
 
@@ -146,7 +145,7 @@ void FrmMain::CreateControls() {
     HWND image = create(kImage2Layout);
 
     for (const wchar_t* item : kHiddenServices)
-        SendMessageW(Control(kList1), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+        SendMessageW(Control(IDC_LIST1), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
 
     linkPicture_.reset(static_cast<HBITMAP>(
         LoadImageW(instance, MAKEINTRESOURCEW(IDB_LINK_PICTURE), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
@@ -158,16 +157,7 @@ void FrmMain::CreateControls() {
 void FrmMain::Form_Load() {
     FixThemeSupport(controls_.List());
     pb1_ = std::make_unique<cProgressBar>();
-    pb1_->SetDrawObject(&picture1_);
-    pb1_->SetMin(0);
-    pb1_->SetMax(100);
-    pb1_->SetTag(L"5");
-    pb1_->SetShowText(true);
-    pb1_->SetFont(font_.get());
-    pb1_->SetBarColor(0xFF0000);
-    pb1_->SetForeColor(0xFF0000);
-    pb1_->SetBackColor(0xFFFFFF);
-    pb1_->SetBorderStyle(1);
+    ConfigureProgressBar(*pb1_, picture1_, font_.get());
 }
 
 void FrmMain::Picture1_Paint() {
@@ -175,12 +165,12 @@ void FrmMain::Picture1_Paint() {
 }
 
 void FrmMain::OnCommand(int id, int code) {
-    if (id == kCommand1 && code == BN_CLICKED) Command1_Click();
-    if ((id == kLabel4 || id == kImage2) && code == STN_CLICKED) Link_Click();
+    if (id == IDC_COMMAND1 && code == BN_CLICKED) Command1_Click();
+    if ((id == IDC_LABEL4 || id == IDC_IMAGE2) && code == STN_CLICKED) Link_Click();
 }
 
 void FrmMain::Command1_Click() {
-    ServiceScan(*this).Run();
+    ServiceScan(*log_, *pb1_, Control(IDC_LIST1), Control(IDC_CHECK1)).Run();
 }
 
 void FrmMain::Link_Click() {
@@ -189,14 +179,14 @@ void FrmMain::Link_Click() {
 
 LRESULT FrmMain::OnCtlColorStatic(HDC hdc, HWND control) {
     // The output box is read-only; it keeps the look of a box that holds text.
-    const int background = control == Control(kText1) ? COLOR_WINDOW : COLOR_BTNFACE;
-    SetTextColor(hdc, GetSysColor(control == Control(kLabel4) ? COLOR_HIGHLIGHT : COLOR_WINDOWTEXT));
+    const int background = control == Control(IDC_TEXT1) ? COLOR_WINDOW : COLOR_BTNFACE;
+    SetTextColor(hdc, GetSysColor(control == Control(IDC_LABEL4) ? COLOR_HIGHLIGHT : COLOR_WINDOWTEXT));
     SetBkColor(hdc, GetSysColor(background));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(background));
 }
 
 bool FrmMain::OnSetCursor(HWND under) {
-    if (!handCursor_ || (under != Control(kLabel4) && under != Control(kImage2))) return false;
+    if (!handCursor_ || (under != Control(IDC_LABEL4) && under != Control(IDC_IMAGE2))) return false;
     SetCursor(handCursor_);
     return true;
 }
@@ -205,7 +195,7 @@ bool FrmMain::OnSetCursor(HWND under) {
 // and gets the focus back when it is activated again.
 void FrmMain::OnActivate(bool active) {
     if (active) {
-        SetFocus(focus_ ? focus_ : Control(kCommand1));
+        SetFocus(focus_ ? focus_ : Control(IDC_COMMAND1));
         return;
     }
     HWND focused = GetFocus();

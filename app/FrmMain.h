@@ -14,6 +14,7 @@
 #include "UniqueHandle.h"
 #include "WindowBase.h"
 #include "cProgressBar.h"
+#include "resource.h"
 
 // The program's one window: the Start button, the output box, the progress
 // bar's picture box, the exclusion list and the links to the maker's page.
@@ -25,17 +26,6 @@ public:
     static constexpr int kClientWidthPx = 436;
     static constexpr int kClientHeightPx = 237;
 
-    enum ControlId : int {
-        kCommand1 = 101,
-        kCheck1,
-        kText1,
-        kPicture1,
-        kLabel1,
-        kList1,
-        kLabel4,
-        kImage2,
-    };
-
     // Creates the window, runs its load handler and shows it. The log file
     // lies in logFolder (the program's folder unless a caller says otherwise).
     // A failure while the window is made leaves no window: null, or the
@@ -43,7 +33,8 @@ public:
     static std::unique_ptr<FrmMain> Create(HINSTANCE instance, const std::wstring& logFolder);
     ~FrmMain() override;
 
-    HWND Control(ControlId id) const noexcept { return GetDlgItem(hWnd(), id); }
+    // A control by its id (resource.h).
+    HWND Control(int id) const noexcept { return GetDlgItem(hWnd(), id); }
     cProgressBar& PB1() noexcept { return *pb1_; }
     IFont* Font() const noexcept { return font_.get(); }
     // The window's controls as the visual-style module reads them.

@@ -21,6 +21,10 @@ void ScanLog::AddToLogs(const std::wstring& sMsg) {
     DoEvents();
 }
 
+void ScanLog::ClearBox() const {
+    SetWindowTextW(outputBox_, L"");
+}
+
 std::wstring ScanLog::BoxText(const std::wstring& line) {
     std::wstring text = line;
     std::replace(text.begin(), text.end(), L'\0', L' ');

@@ -4,9 +4,10 @@
 
 #include <exception>
 
-#include "FrmMain.h"
 #include "MessagePump.h"
+#include "ScanLog.h"
 #include "Text.h"
+#include "cProgressBar.h"
 #include "cRegistry.h"
 
 namespace {
@@ -50,7 +51,7 @@ std::wstring ServiceScan::DateLine() {
 }
 
 void ServiceScan::Run() {
-    Try([&] { SetWindowTextW(form_.Control(FrmMain::kText1), L""); });
+    Try([&] { log_.ClearBox(); });
     DoEvents();
     Write(L"Scanning...");
     Write(DateLine());
@@ -63,8 +64,8 @@ void ServiceScan::Run() {
     enumerator.SetSectionKey(kServicesKey);
     Try([&] { enumerator.EnumerateSections(names, count); });
 
-    Try([&] { form_.PB1().SetValue(0); });
-    Try([&] { form_.PB1().SetMax(count); });
+    Try([&] { progress_.SetValue(0); });
+    Try([&] { progress_.SetMax(count); });
     DoEvents();
 
     cRegistry reader;
@@ -83,11 +84,11 @@ void ServiceScan::Run() {
                 Write(kSeparator);
             }
         }
-        Try([&] { form_.PB1().SetValue(i); });
+        Try([&] { progress_.SetValue(i); });
         DoEvents();
     }
 
-    Try([&] { form_.PB1().SetValue(form_.PB1().Max()); });
+    Try([&] { progress_.SetValue(progress_.Max()); });
     DoEvents();
     Write(L"Done, Scan Complete.");
     Write(kSeparator);
@@ -109,12 +110,11 @@ std::wstring ServiceScan::ReadText(cRegistry& reader, const std::wstring& servic
 // window's exclusion list.
 bool ServiceScan::IsExcluded(const cRegistry& reader) {
     bool excluded = false;
-    const HWND list = form_.Control(FrmMain::kList1);
-    const int items = ListCount(list);
+    const int items = ListCount(exclusionList_);
     for (int j = 0; j < items; ++j) {
         std::wstring entry;
         DoEvents();
-        Try([&] { entry = LowerCase(ListItem(list, j)); });
+        Try([&] { entry = LowerCase(ListItem(exclusionList_, j)); });
         DoEvents();
         std::wstring keyText;
         DoEvents();
@@ -132,13 +132,12 @@ bool ServiceScan::IsExcluded(const cRegistry& reader) {
 // Reads the check box once for each side of the test, as the state may be
 // 0 (unticked), 1 (ticked) or 2 (greyed).
 bool ServiceScan::IsShown(bool excluded) {
-    const HWND check = form_.Control(FrmMain::kCheck1);
-    const LRESULT first = SendMessageW(check, BM_GETCHECK, 0, 0);
-    const LRESULT second = SendMessageW(check, BM_GETCHECK, 0, 0);
+    const LRESULT first = SendMessageW(showMicrosoftServices_, BM_GETCHECK, 0, 0);
+    const LRESULT second = SendMessageW(showMicrosoftServices_, BM_GETCHECK, 0, 0);
     return first == BST_CHECKED || (second == BST_UNCHECKED && !excluded);
 }
 
 void ServiceScan::Write(const std::wstring& line) {
-    Try([&] { form_.AddToLogs(line); });
+    Try([&] { log_.AddToLogs(line); });
     DoEvents();
 }

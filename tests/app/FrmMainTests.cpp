@@ -12,7 +12,7 @@
 namespace {
 
 struct Expected {
-    FrmMain::ControlId id;
+    int id;
     const wchar_t* windowClass;
     const wchar_t* text;
     RECT pixels;  // left, top, right, bottom in the client area
@@ -21,14 +21,14 @@ struct Expected {
 };
 
 const Expected kLayout[] = {
-    {FrmMain::kCommand1, L"Button", L"Start", {348, 204, 348 + 85, 204 + 29}, true, true},
-    {FrmMain::kCheck1, L"Button", L"Show Microsoft Services", {200, 220, 200 + 143, 220 + 13}, true, true},
-    {FrmMain::kText1, L"Edit", L"", {4, 18, 4 + 427, 18 + 181}, true, true},
-    {FrmMain::kPicture1, L"QuillmarkPictureBox", L"", {4, 204, 4 + 339, 204 + 12}, true, true},
-    {FrmMain::kLabel1, L"Static", L"Detects Services Attached To The Network", {4, 4, 4 + 215, 4 + 12}, true, false},
-    {FrmMain::kList1, L"ListBox", L"", {94, 14, 94 + 337, 14 + 26}, false, false},
-    {FrmMain::kLabel4, L"Static", L"Follow Morvane on Facebook", {22, 220, 22 + 156, 220 + 12}, true, false},
-    {FrmMain::kImage2, L"Static", L"", {4, 218, 4 + 16, 218 + 16}, true, false},
+    {IDC_COMMAND1, L"Button", L"Start", {348, 204, 348 + 85, 204 + 29}, true, true},
+    {IDC_CHECK1, L"Button", L"Show Microsoft Services", {200, 220, 200 + 143, 220 + 13}, true, true},
+    {IDC_TEXT1, L"Edit", L"", {4, 18, 4 + 427, 18 + 181}, true, true},
+    {IDC_PICTURE1, L"QuillmarkPictureBox", L"", {4, 204, 4 + 339, 204 + 12}, true, true},
+    {IDC_LABEL1, L"Static", L"Detects Services Attached To The Network", {4, 4, 4 + 215, 4 + 12}, true, false},
+    {IDC_LIST1, L"ListBox", L"", {94, 14, 94 + 337, 14 + 26}, false, false},
+    {IDC_LABEL4, L"Static", L"Follow Morvane on Facebook", {22, 220, 22 + 156, 220 + 12}, true, false},
+    {IDC_IMAGE2, L"Static", L"", {4, 218, 4 + 16, 218 + 16}, true, false},
 };
 
 RECT ClientRectOf(HWND control) {
@@ -64,7 +64,7 @@ TEST_F(FrmMainTest, ControlsStandWhereTheLayoutPutsThem) {
         HWND control = form->Control(e.id);
         ASSERT_NE(nullptr, control);
         EXPECT_EQ(e.windowClass, ClassOf(control));
-        if (e.id != FrmMain::kText1) {
+        if (e.id != IDC_TEXT1) {
             EXPECT_EQ(e.text, WindowText(control));
         }
         const RECT r = ClientRectOf(control);
@@ -82,20 +82,19 @@ TEST_F(FrmMainTest, ControlsStandWhereTheLayoutPutsThem) {
 }
 
 TEST_F(FrmMainTest, TabOrderStartsAtTheStartButtonWhichHasTheFocus) {
-    HWND first = form->Control(FrmMain::kCommand1);
+    HWND first = form->Control(IDC_COMMAND1);
     EXPECT_EQ(first, GetFocus());
     std::vector<HWND> order{first};
     for (HWND next = GetNextDlgTabItem(form->hWnd(), first, FALSE); next && next != first;
          next = GetNextDlgTabItem(form->hWnd(), next, FALSE))
         order.push_back(next);
-    const std::vector<HWND> expected{first, form->Control(FrmMain::kCheck1), Text1(),
-                                     form->Control(FrmMain::kPicture1)};
+    const std::vector<HWND> expected{first, form->Control(IDC_CHECK1), Text1(), form->Control(IDC_PICTURE1)};
     EXPECT_EQ(expected, order);
 }
 
 TEST_F(FrmMainTest, EveryControlWithTextUsesVerdanaBold) {
     for (const Expected& e : kLayout) {
-        if (e.id == FrmMain::kImage2) continue;  // a picture, no text
+        if (e.id == IDC_IMAGE2) continue;  // a picture, no text
         SCOPED_TRACE(e.id);
         const auto font = reinterpret_cast<HFONT>(SendMessageW(form->Control(e.id), WM_GETFONT, 0, 0));
         ASSERT_NE(nullptr, font);
@@ -109,7 +108,7 @@ TEST_F(FrmMainTest, EveryControlWithTextUsesVerdanaBold) {
 }
 
 TEST_F(FrmMainTest, HiddenListHoldsTheNineExcludedServices) {
-    HWND list = form->Control(FrmMain::kList1);
+    HWND list = form->Control(IDC_LIST1);
     const char* expected[] = {"AFD",    "Dhcp",    "Dnscache", "Dot3svc", "LmHosts",
                               "RasAcd", "Wlansvc", "WwanSvc",  "WZCSVC"};
     ASSERT_EQ(9, SendMessageW(list, LB_GETCOUNT, 0, 0));
@@ -121,8 +120,8 @@ TEST_F(FrmMainTest, HiddenListHoldsTheNineExcludedServices) {
 }
 
 TEST_F(FrmMainTest, LinksShowAsLinks) {
-    HWND label = form->Control(FrmMain::kLabel4);
-    HWND image = form->Control(FrmMain::kImage2);
+    HWND label = form->Control(IDC_LABEL4);
+    HWND image = form->Control(IDC_IMAGE2);
     HDC dc = GetDC(label);
     SendMessageW(form->hWnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label));
     EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), GetTextColor(dc)) << "the link's text in the highlight colour";

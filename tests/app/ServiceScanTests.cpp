@@ -144,7 +144,7 @@ TEST_F(ServiceScanTest, AnEmptyOrMissingServicesKeyGivesFiveLines) {
 
 TEST_F(ServiceScanTest, TheExclusionListIsWhatTheListHolds) {
     AddTypicalServices();
-    HWND list = form->Control(FrmMain::kList1);
+    HWND list = form->Control(IDC_LIST1);
     SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L""));
     PressStart();
     EXPECT_EQ(Report({}), WithoutDates(BoxLines())) << "an empty entry matches every key path";
@@ -156,7 +156,7 @@ TEST_F(ServiceScanTest, TheExclusionListIsWhatTheListHolds) {
 
 TEST_F(ServiceScanTest, AGreyedCheckBoxShowsNothing) {
     AddTypicalServices();
-    HWND check = form->Control(FrmMain::kCheck1);
+    HWND check = form->Control(IDC_CHECK1);
     SetWindowLongW(check, GWL_STYLE, (GetWindowLongW(check, GWL_STYLE) & ~BS_TYPEMASK) | BS_AUTO3STATE);
     Tick(BST_INDETERMINATE);
     ASSERT_EQ(BST_INDETERMINATE, SendMessageW(check, BM_GETCHECK, 0, 0));
@@ -188,8 +188,8 @@ TEST_F(ServiceScanTest, APressDuringARunStartsANestedRun) {
     // The second press arrives while the first run is writing Filter1's key
     // line; it runs whole inside that line's yields.
     OnBoxLine press(Text1(), kKeyPrefix + L"Filter1", [&] {
-        PostMessageW(form->hWnd(), WM_COMMAND, MAKEWPARAM(FrmMain::kCommand1, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(form->Control(FrmMain::kCommand1)));
+        PostMessageW(form->hWnd(), WM_COMMAND, MAKEWPARAM(IDC_COMMAND1, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(form->Control(IDC_COMMAND1)));
     });
     PressStart();
     ASSERT_TRUE(press.Fired());

@@ -123,8 +123,8 @@ TEST(FrmMainThemeTest, TheLoadHandlerHandsOverStandardControlsOnly) {
     const auto form = FrmMain::Create(GetModuleHandleW(nullptr), folder.Path());
     ASSERT_TRUE(form);
     const std::vector<ThemeControl*> list = form->Controls().List();
-    const FrmMain::ControlId order[] = {FrmMain::kCommand1, FrmMain::kCheck1, FrmMain::kText1,  FrmMain::kPicture1,
-                                        FrmMain::kLabel1,   FrmMain::kList1,  FrmMain::kLabel4, FrmMain::kImage2};
+    const int order[] = {IDC_COMMAND1, IDC_CHECK1, IDC_TEXT1,  IDC_PICTURE1,
+                         IDC_LABEL1,   IDC_LIST1,  IDC_LABEL4, IDC_IMAGE2};
     ASSERT_EQ(std::size(order), list.size());
     for (size_t i = 0; i < list.size(); ++i) {
         SCOPED_TRACE("control " + std::to_string(i));
