@@ -1,6 +1,7 @@
 #include "RegistryCalls.h"
 
 #include <algorithm>
+#include <climits>
 #include <limits>
 
 #include "Text.h"
@@ -28,6 +29,11 @@ LONG OpenKeyA(HKEY root, const std::string& path, REGSAM access, UniqueHKey& key
     }
     key = std::move(part);
     return ERROR_SUCCESS;
+}
+
+std::size_t LongestAnsiCharacter() noexcept {
+    CPINFO info{};
+    return GetCPInfo(CP_ACP, &info) && info.MaxCharSize > 0 ? info.MaxCharSize : MB_LEN_MAX;
 }
 
 std::optional<std::string> ExactAnsi(std::wstring_view text) {

@@ -19,6 +19,10 @@ bool ConnectRoot(const std::wstring& machine, HKEY& root, UniqueHKey& remote);
 // so a long path is opened one key at a time, each part relative to the last.
 LONG OpenKeyA(HKEY root, const std::string& path, REGSAM access, UniqueHKey& key);
 
+// The most bytes one character takes in the system's 8-bit code page (1 in
+// a single-byte one, 2 in a double-byte one, 4 in UTF-8).
+std::size_t LongestAnsiCharacter() noexcept;
+
 // The text in the system's 8-bit code page, or nothing when one of its
 // characters has no exact counterpart there. The plain conversion puts "?"
 // or a look-alike in such a place: a fullwidth backslash would become a key

@@ -139,7 +139,9 @@ bool cRegistry::EnumerateValues(NameList& sKeyNames, std::int32_t& iKeyCount) co
     if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longestName,
                          nullptr, nullptr, nullptr) != ERROR_SUCCESS)
         return true;
-    std::vector<char> buffer(longestName + 1);
+    // The longest name is counted in characters; in the system's code page
+    // each may take up to its widest form in bytes.
+    std::vector<char> buffer(std::size_t{longestName} * LongestAnsiCharacter() + 1);
     for (DWORD index = 0;; ++index) {
         DWORD length = static_cast<DWORD>(buffer.size());
         if (RegEnumValueA(key.get(), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr) !=

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "RegistryFixture.h"
+#include "Utf8Rerun.h"
 
 using cRegistryEnumerate = RegistryFixture;
 
@@ -111,4 +112,29 @@ TEST_F(cRegistryEnumerate, NoValuesGiveAnEmptyList) {
         EXPECT_EQ(0, count);
         EXPECT_EQ(0, names.Count());
     }
+}
+
+// The longest value name the key reports counts characters; under a
+// multi-byte code page a name takes more bytes than that.
+TEST_F(cRegistryEnumerate, ValueNamesThatTakeMoreBytesThanCharacters) {
+    if (GetACP() != CP_UTF8) {
+        EXPECT_EQ(0u, RerunCurrentTestUnderUtf8()) << "failed under the UTF-8 code page";
+        return;
+    }
+    const std::wstring accented(100, L'\u00E9');   // two bytes each
+    const std::wstring ideographs(60, L'\u540D');  // three bytes each
+    scratch.CreateKey(L"V");
+    UniqueHKey key;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(scratch.get(), L"V", 0, KEY_SET_VALUE, key.put()));
+    for (const std::wstring& name : {std::wstring(L"a"), accented, ideographs})
+        ASSERT_EQ(ERROR_SUCCESS,
+                  RegSetValueExW(key.get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>("\1\0\0\0"), 4));
+    Address(L"V", L"");
+    NameList names;
+    std::int32_t count = 0;
+    EXPECT_TRUE(reg.EnumerateValues(names, count));
+    ASSERT_EQ(3, count);
+    const auto entries = Entries(names);
+    EXPECT_EQ((std::multiset<std::wstring>{L"a", accented, ideographs}),
+              std::multiset<std::wstring>(entries.begin(), entries.end()));
 }
