@@ -31,6 +31,12 @@ LONG OpenKeyA(HKEY root, const std::string& path, REGSAM access, UniqueHKey& key
     return ERROR_SUCCESS;
 }
 
+LONG OpenKeyForReading(HKEY root, std::wstring_view path, REGSAM access, UniqueHKey& key) {
+    const std::optional<std::string> systemPath = ExactAnsi(path);
+    if (!systemPath) return ERROR_FILE_NOT_FOUND;
+    return OpenKeyA(root, *systemPath, access, key);
+}
+
 std::size_t LongestAnsiCharacter() noexcept {
     CPINFO info{};
     return GetCPInfo(CP_ACP, &info) && info.MaxCharSize > 0 ? info.MaxCharSize : MB_LEN_MAX;

@@ -19,6 +19,10 @@ bool ConnectRoot(const std::wstring& machine, HKEY& root, UniqueHKey& remote);
 // so a long path is opened one key at a time, each part relative to the last.
 LONG OpenKeyA(HKEY root, const std::string& path, REGSAM access, UniqueHKey& key);
 
+// Opens `path` below `root` for reading. A path that does not convert
+// exactly to the system's code page names no key (ERROR_FILE_NOT_FOUND).
+LONG OpenKeyForReading(HKEY root, std::wstring_view path, REGSAM access, UniqueHKey& key);
+
 // The most bytes one character takes in the system's 8-bit code page (1 in
 // a single-byte one, 2 in a double-byte one, 4 in UTF-8).
 std::size_t LongestAnsiCharacter() noexcept;

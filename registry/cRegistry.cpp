@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <exception>
+#include <optional>
 
 #include "Error.h"
 #include "ProgramFile.h"
@@ -52,7 +53,7 @@ std::wstring cRegistry::ErrorSource() {
 
 bool cRegistry::KeyExists() const {
     UniqueHKey key;
-    return OpenKeyA(RootKey(classKey_), ToAnsi(sectionKey_), KEY_QUERY_VALUE, key) == ERROR_SUCCESS;
+    return OpenKeyForReading(RootKey(classKey_), sectionKey_, KEY_QUERY_VALUE, key) == ERROR_SUCCESS;
 }
 
 RegistryValue cRegistry::Value() {
@@ -61,9 +62,11 @@ RegistryValue cRegistry::Value() {
     if (!ConnectRoot(machine_, root, remote)) return default_;
 
     UniqueHKey key;
-    if (OpenKeyA(root, ToAnsi(sectionKey_), KEY_QUERY_VALUE, key) != ERROR_SUCCESS) return default_;
+    if (OpenKeyForReading(root, sectionKey_, KEY_QUERY_VALUE, key) != ERROR_SUCCESS) return default_;
 
-    const std::string name = ToAnsi(valueKey_);
+    const std::optional<std::string> systemName = ExactAnsi(valueKey_);
+    if (!systemName) return default_;
+    const std::string& name = *systemName;
     DWORD type = 0;
     BYTE scratch[4] = {};
     DWORD size = 0;
@@ -111,7 +114,7 @@ bool cRegistry::EnumerateSections(NameList& sSect, std::int32_t& iSectCount) con
     sSect.Clear();
     UniqueHKey key;
     try {
-        if (OpenKeyA(RootKey(classKey_), ToAnsi(sectionKey_), KEY_ENUMERATE_SUB_KEYS, key) != ERROR_SUCCESS)
+        if (OpenKeyForReading(RootKey(classKey_), sectionKey_, KEY_ENUMERATE_SUB_KEYS, key) != ERROR_SUCCESS)
             return true;
         // A name of 255 characters does not fit (the terminator needs room):
         // like every other failure it ends the list.
@@ -132,7 +135,7 @@ bool cRegistry::EnumerateValues(NameList& sKeyNames, std::int32_t& iKeyCount) co
     iKeyCount = 0;
     sKeyNames.Clear();
     UniqueHKey key;
-    if (OpenKeyA(RootKey(classKey_), ToAnsi(sectionKey_), KEY_QUERY_VALUE, key) != ERROR_SUCCESS) return true;
+    if (OpenKeyForReading(RootKey(classKey_), sectionKey_, KEY_QUERY_VALUE, key) != ERROR_SUCCESS) return true;
     // The class name is not needed; asking for it with no room would fail the
     // whole query for a key that has one.
     DWORD longestName = 0;

@@ -128,6 +128,41 @@ TEST_F(cRegistryRead, FailuresReturnTheDefaultAndKeepTheType) {
     EXPECT_TRUE(empty.Value().IsEmpty()) << "the starting Default is the empty value";
 }
 
+// The plain conversion to the code page turns the fullwidth backslash U+FF3C
+// into a separator and U+0F00 into "?": a read must not reach the key or
+// value that these would name.
+TEST_F(cRegistryRead, APathOrNameThatDoesNotConvertExactlyFindsNothing) {
+    if (GetACP() == CP_UTF8) GTEST_SKIP() << "every character fits the UTF-8 code page";
+    for (const wchar_t* path : {L"A\\B", L"?"}) {
+        scratch.SetText(path, "v", "found");
+        scratch.SetText(path, "?", "found");
+    }
+    struct Row {
+        const char* what;
+        std::wstring section;
+        std::wstring name;
+    };
+    const Row rows[] = {
+        {"fullwidth backslash in the path", L"A\uFF3CB", L"v"},
+        {"path outside the code page", L"\u0F00", L"v"},
+        {"value name outside the code page", L"A\\B", L"\u0F00"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Address(row.section, row.name);
+        reg.SetDefault(RegistryValue(L"fallback"));
+        EXPECT_EQ(RegistryValue(L"fallback"), reg.Value()) << testing::PrintToString(reg.Value().ToText());
+        if (row.name != L"v") continue;
+        EXPECT_FALSE(reg.KeyExists());
+        NameList names;
+        std::int32_t count = -1;
+        reg.EnumerateValues(names, count);
+        EXPECT_EQ(0, count);
+        reg.EnumerateSections(names, count);
+        EXPECT_EQ(0, count);
+    }
+}
+
 TEST_F(cRegistryRead, ReadsTheUnnamedValue) {
     scratch.SetText(L"Key", "", "unnamed");
     Address(L"Key", L"");
