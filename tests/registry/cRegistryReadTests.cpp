@@ -203,12 +203,14 @@ TEST_F(cRegistryRead, AValueChangingSizeBetweenItsTwoQueriesStaysInBounds) {
     writer.join();
 }
 
-TEST_F(cRegistryRead, KeyPathsLongerThanTheSystemsBufferAreRead) {
+TEST_F(cRegistryRead, KeyPathsLongerThanTheSystemsBufferAreReadWrittenAndDeleted) {
     const std::wstring deep = std::wstring(200, L'd') + L"\\" + std::wstring(120, L'e');
-    scratch.SetText(deep, "Group", "TDI");
-    scratch.CreateKey(deep + L"\\Child");
     Address(deep, L"Group");
     ASSERT_GT(reg.SectionKey().size(), 300u);
+    reg.SetValueType(REG_SZ);
+    EXPECT_NO_THROW(reg.SetValue(L"TDI")) << "the missing keys of the path are made";
+    EXPECT_EQ((std::vector<std::uint8_t>{'T', 'D', 'I', 0}), scratch.Read(deep, "Group").bytes);
+    scratch.CreateKey(deep + L"\\Child");
     EXPECT_TRUE(reg.KeyExists());
     EXPECT_EQ(RegistryValue(L"TDI"), reg.Value());
     NameList names;
@@ -219,6 +221,14 @@ TEST_F(cRegistryRead, KeyPathsLongerThanTheSystemsBufferAreRead) {
     reg.EnumerateValues(names, count);
     ASSERT_EQ(1, count);
     EXPECT_EQ(L"Group", names.Item(1));
+
+    EXPECT_NO_THROW(reg.DeleteValue());
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, scratch.Read(deep, "Group").status);
+    reg.SetSectionKey(reg.SectionKey() + L"\\Child");
+    EXPECT_NO_THROW(reg.DeleteKey());
+    EXPECT_FALSE(scratch.KeyExists(deep + L"\\Child"));
+    EXPECT_NO_THROW(reg.CreateKey());
+    EXPECT_TRUE(scratch.KeyExists(deep + L"\\Child"));
 
     Address(deep + L"\\Missing", L"Group");
     EXPECT_FALSE(reg.KeyExists());
