@@ -15,13 +15,18 @@ namespace {
 
 constexpr DWORD kSectionNameCapacity = 255;
 
-// Second query of a value whose size is known: exactly `size` bytes, into a
+// Second query of a value whose size is known: at most `size` bytes, into a
 // zeroed buffer of at least `minimum` bytes. The result of the call is not
-// looked at; whatever it left in the buffer is used.
-std::vector<BYTE> QueryData(HKEY key, const std::string& name, DWORD size, std::size_t minimum = 0) {
-    std::vector<BYTE> data(std::max<std::size_t>(size, minimum), 0);
-    DWORD capacity = size;
-    RegQueryValueExA(key, name.c_str(), nullptr, nullptr, size ? data.data() : nullptr, &capacity);
+// looked at; whatever it left in the buffer is used, with the size it
+// reported (the bytes it read, or those it would have needed).
+struct QueriedData {
+    std::vector<BYTE> bytes;
+    DWORD reportedSize;
+};
+
+QueriedData QueryData(HKEY key, const std::string& name, DWORD size, std::size_t minimum = 0) {
+    QueriedData data{std::vector<BYTE>(std::max<std::size_t>(size, minimum), 0), size};
+    RegQueryValueExA(key, name.c_str(), nullptr, nullptr, size ? data.bytes.data() : nullptr, &data.reportedSize);
     return data;
 }
 
@@ -80,21 +85,26 @@ RegistryValue cRegistry::Value() {
         case REG_MULTI_SZ: {
             // The stored text without its final terminator; for a multi-string
             // the zero after each item stays. A text of 0 bytes reads as empty.
+            // The first size may exceed the text (a value that shrank, or the
+            // size of its 16-bit form): the smaller of the two sizes holds.
             if (size == 0) return std::wstring();
-            const std::vector<BYTE> data = QueryData(key.get(), name, size);
-            std::wstring text = FromAnsi(std::string_view(reinterpret_cast<const char*>(data.data()), size - 1));
+            const QueriedData data = QueryData(key.get(), name, size);
+            const DWORD length = std::min(size, data.reportedSize);
+            if (length == 0) return std::wstring();
+            std::wstring text =
+                FromAnsi(std::string_view(reinterpret_cast<const char*>(data.bytes.data()), length - 1));
             return type == REG_EXPAND_SZ ? ExpandEnvStr(text) : text;
         }
         case REG_DWORD:
             // A malformed size (0, 2 or 8 bytes) reads what is there, never more
             // than the 4 bytes of the number.
-            return FirstFourBytes(QueryData(key.get(), name, size, sizeof(std::uint32_t)));
+            return FirstFourBytes(QueryData(key.get(), name, size, sizeof(std::uint32_t)).bytes);
         case REG_DWORD_BIG_ENDIAN:
-            return static_cast<std::int32_t>(SwapEndian(
-                static_cast<std::uint32_t>(FirstFourBytes(QueryData(key.get(), name, size, sizeof(std::uint32_t))))));
+            return static_cast<std::int32_t>(SwapEndian(static_cast<std::uint32_t>(
+                FirstFourBytes(QueryData(key.get(), name, size, sizeof(std::uint32_t)).bytes))));
         default: {
-            std::vector<BYTE> data = QueryData(key.get(), name, size);
-            return RegistryValue::Bytes(data.begin(), data.end());
+            QueriedData data = QueryData(key.get(), name, size);
+            return RegistryValue::Bytes(std::move(data.bytes));
         }
     }
 }
