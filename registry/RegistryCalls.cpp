@@ -8,7 +8,8 @@
 
 bool ConnectRoot(const std::wstring& machine, HKEY& root, UniqueHKey& remote) {
     if (machine.empty()) return true;
-    if (RegConnectRegistryA(ToAnsi(machine).c_str(), root, remote.put()) != ERROR_SUCCESS) return false;
+    const std::optional<std::string> systemName = ExactAnsi(machine);
+    if (!systemName || RegConnectRegistryA(systemName->c_str(), root, remote.put()) != ERROR_SUCCESS) return false;
     root = remote.get();
     return true;
 }

@@ -11,7 +11,10 @@
 // What cRegistry hands to the 8-bit registry calls.
 
 // Opens the remote root for `machine` when one is set. Returns false when the
-// connection fails; otherwise `root` names the key to work below.
+// connection fails, as it does for a name that does not convert exactly to
+// the system's code page (the plain conversion turns a fullwidth letter into
+// its plain twin: another machine, or this one); otherwise `root` names the
+// key to work below.
 bool ConnectRoot(const std::wstring& machine, HKEY& root, UniqueHKey& remote);
 
 // Key calls for a path below `root` in the system's code page. The 8-bit
