@@ -56,6 +56,8 @@ void cProgressBar::Draw() noexcept {
 
 void cProgressBar::DrawToDC(HWND hWnd, HDC hDC, std::int32_t left, std::int32_t top, std::int32_t right,
                             std::int32_t bottom) {
+    // A pass without a buffer draws into the host's DC itself.
+    const SavedDCState hostState(hDC);
     Pass pass;
     pass.hWnd = hWnd;
     pass.area = RECT{left, top, right, bottom};
