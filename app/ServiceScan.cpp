@@ -21,11 +21,16 @@ void Try(Step&& step) {
     }
 }
 
+// The date or the time as the user's format gives it, however long; empty
+// when the platform cannot format it.
 std::wstring Formatted(int(WINAPI* format)(LCID, DWORD, const SYSTEMTIME*, LPCWSTR, LPWSTR, int), DWORD flags,
                        const SYSTEMTIME& when) {
-    wchar_t buffer[128] = {};
-    format(LOCALE_USER_DEFAULT, flags, &when, nullptr, buffer, static_cast<int>(std::size(buffer)));
-    return buffer;
+    const int needed = format(LOCALE_USER_DEFAULT, flags, &when, nullptr, nullptr, 0);
+    if (needed <= 0) return {};
+    std::wstring text(static_cast<std::size_t>(needed), L'\0');
+    const int written = format(LOCALE_USER_DEFAULT, flags, &when, nullptr, text.data(), needed);
+    text.resize(written > 0 ? static_cast<std::size_t>(written) - 1 : 0);
+    return text;
 }
 
 int ListCount(HWND list) {

@@ -4,7 +4,7 @@
 #include <set>
 
 #include "RegistryFixture.h"
-#include "Utf8Rerun.h"
+#include "TestRerun.h"
 
 using cRegistryEnumerate = RegistryFixture;
 
@@ -117,10 +117,11 @@ TEST_F(cRegistryEnumerate, NoValuesGiveAnEmptyList) {
 // The longest value name the key reports counts characters; under a
 // multi-byte code page a name takes more bytes than that.
 TEST_F(cRegistryEnumerate, ValueNamesThatTakeMoreBytesThanCharacters) {
-    if (GetACP() != CP_UTF8) {
+    if (!InRerun()) {
         EXPECT_EQ(0u, RerunCurrentTestUnderUtf8()) << "failed under the UTF-8 code page";
         return;
     }
+    ASSERT_EQ(static_cast<UINT>(CP_UTF8), GetACP());
     const std::wstring accented(100, L'\u00E9');   // two bytes each
     const std::wstring ideographs(60, L'\u540D');  // three bytes each
     scratch.CreateKey(L"V");

@@ -1,4 +1,4 @@
-#include "Utf8Rerun.h"
+#include "TestRerun.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 
 namespace {
 
+constexpr wchar_t kRerunVariable[] = L"QUILLMARK_TEST_RERUN";
 constexpr char kUtf8Manifest[] =
     "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n"
     "<assembly manifestVersion=\"1.0\" xmlns=\"urn:schemas-microsoft-com:asm.v1\">\r\n"
@@ -19,7 +20,7 @@ constexpr char kUtf8Manifest[] =
     "    </windowsSettings>\r\n"
     "  </application>\r\n"
     "</assembly>\r\n";
-constexpr DWORD kChildTimeoutMs = 60000;
+constexpr DWORD kRerunTimeoutMs = 60000;
 
 std::wstring ThisProgram() {
     std::wstring path(MAX_PATH, L'\0');
@@ -38,7 +39,7 @@ bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
 
 DWORD RerunCurrentTestUnderUtf8() {
     const ScratchFolder folder;
-    // An application manifest beside the program names it after the program.
+    // An application manifest beside the program is named after it.
     const std::wstring copy = folder.File(L"utf8.exe");
     if (!CopyFileW(ThisProgram().c_str(), copy.c_str(), TRUE) || !WriteFileBytes(copy + L".manifest", kUtf8Manifest)) {
         ADD_FAILURE() << "could not set up the UTF-8 copy of the program: " << GetLastError();
@@ -50,15 +51,23 @@ DWORD RerunCurrentTestUnderUtf8() {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-        ADD_FAILURE() << "could not start the UTF-8 copy: " << GetLastError();
+    SetEnvironmentVariableW(kRerunVariable, L"1");
+    const BOOL started =
+        CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info);
+    SetEnvironmentVariableW(kRerunVariable, nullptr);
+    if (!started) {
+        ADD_FAILURE() << "could not start the rerun: " << GetLastError();
         return ERROR_FILE_NOT_FOUND;
     }
     const UniqueKernelHandle process(info.hProcess), thread(info.hThread);
     DWORD code = WAIT_TIMEOUT;
-    if (WaitForSingleObject(process.get(), kChildTimeoutMs) == WAIT_OBJECT_0)
+    if (WaitForSingleObject(process.get(), kRerunTimeoutMs) == WAIT_OBJECT_0)
         GetExitCodeProcess(process.get(), &code);
     else
         TerminateProcess(process.get(), code);
     return code;
+}
+
+bool InRerun() {
+    return GetEnvironmentVariableW(kRerunVariable, nullptr, 0) > 0;
 }

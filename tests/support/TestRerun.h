@@ -8,3 +8,6 @@
 // character takes more than one byte. Answers the copy's exit code, 0 when
 // the test passed there; its output goes where this program's goes.
 DWORD RerunCurrentTestUnderUtf8();
+
+// Whether this process is such a rerun.
+bool InRerun();
