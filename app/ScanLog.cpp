@@ -13,7 +13,9 @@ ScanLog::ScanLog(HWND outputBox, std::wstring logPath) : outputBox_(outputBox), 
 }
 
 void ScanLog::AddToLogs(const std::wstring& sMsg) {
-    const std::wstring line = sMsg;
+    // The yields run other code (a second scan, say), which may change the
+    // caller's text: the line is taken before the first of them.
+    const std::wstring line = sMsg;  // NOLINT(performance-unnecessary-copy-initialization)
     DoEvents();
     AppendToFile(line);
     DoEvents();

@@ -57,7 +57,7 @@ void BuildServices(HKEY services, int count, int reported) {
         if (group) SetText(key.get(), "Group", group);
         SetText(key.get(), "Description", std::string("Synthetic service number ") + name + " for the benchmark");
         SetText(key.get(), "DisplayName", std::string("Benchmark ") + name);
-        SetText(key.get(), "ImagePath", std::string("%SystemRoot%\\system32\\drivers\\") + name + ".sys",
+        SetText(key.get(), "ImagePath", std::string(R"(%SystemRoot%\system32\drivers\)") + name + ".sys",
                 REG_EXPAND_SZ);
     }
 }

@@ -1,6 +1,7 @@
 #include "RuntimeError.h"
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -29,5 +30,5 @@ std::wstring_view RuntimeText(std::int32_t number) {
 Error RuntimeError(std::int32_t number, const ErrorSource& source, std::wstring_view detail) {
     std::wstring description(RuntimeText(number));
     if (!detail.empty()) description.append(L": ").append(detail);
-    return Error(number, source.Text(), std::move(description));
+    return {number, source.Text(), std::move(description)};
 }

@@ -156,7 +156,7 @@ bool cRegistry::EnumerateValues(NameList& sKeyNames, std::int32_t& iKeyCount) co
     // each may take up to its widest form in bytes.
     std::vector<char> buffer(std::size_t{longestName} * LongestAnsiCharacter() + 1);
     for (DWORD index = 0;; ++index) {
-        DWORD length = static_cast<DWORD>(buffer.size());
+        auto length = static_cast<DWORD>(buffer.size());
         if (RegEnumValueA(key.get(), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr) !=
             ERROR_SUCCESS)
             break;

@@ -1,11 +1,11 @@
 #!/bin/bash
 # Installs what building and testing need, from Debian's packages, when it is
 # missing: the mingw-w64 cross compilers, Wine, a virtual X display,
-# GoogleTest's sources and ImageMagick (for screenshots).
+# GoogleTest's sources, clang-tidy and ImageMagick (for screenshots).
 set -euo pipefail
 
 packages=(cmake ninja-build g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-          wine wine64 fonts-wine xvfb x11-apps imagemagick googletest python3)
+          wine wine64 fonts-wine xvfb x11-apps imagemagick googletest clang-tidy python3)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
