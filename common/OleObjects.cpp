@@ -16,6 +16,14 @@ void Check(HRESULT result, const wchar_t* call, const ErrorSource& source) {
     if (FAILED(result)) throw RuntimeError(static_cast<std::int32_t>(result), source, call);
 }
 
+// One property of the object, through its get_ call.
+template <typename Object, typename Value>
+Value Read(Object* object, HRESULT (STDMETHODCALLTYPE Object::*get)(Value*), const wchar_t* call,
+           const ErrorSource& source, Value value = {}) {
+    Check((Require(object, source)->*get)(&value), call, source);
+    return value;
+}
+
 }  // namespace
 
 ComPtr<IFont> CreateOleFont(const wchar_t* name, double points, SHORT weight) {
@@ -31,15 +39,11 @@ ComPtr<IFont> CreateOleFont(const wchar_t* name, double points, SHORT weight) {
 }
 
 HFONT FontHandle(IFont* font, const ErrorSource& source) {
-    HFONT handle = nullptr;
-    Check(Require(font, source)->get_hFont(&handle), L"IFont::get_hFont", source);
-    return handle;
+    return Read(font, &IFont::get_hFont, L"IFont::get_hFont", source);
 }
 
 OLE_HANDLE PictureHandle(IPicture* picture, const ErrorSource& source) {
-    OLE_HANDLE handle = 0;
-    Check(Require(picture, source)->get_Handle(&handle), L"IPicture::get_Handle", source);
-    return handle;
+    return Read(picture, &IPicture::get_Handle, L"IPicture::get_Handle", source);
 }
 
 HANDLE PictureGdiHandle(IPicture* picture, const ErrorSource& source) {
@@ -47,21 +51,15 @@ HANDLE PictureGdiHandle(IPicture* picture, const ErrorSource& source) {
 }
 
 SHORT PictureType(IPicture* picture, const ErrorSource& source) {
-    SHORT type = PICTYPE_UNINITIALIZED;
-    Check(Require(picture, source)->get_Type(&type), L"IPicture::get_Type", source);
-    return type;
+    return Read(picture, &IPicture::get_Type, L"IPicture::get_Type", source, SHORT{PICTYPE_UNINITIALIZED});
 }
 
 OLE_XSIZE_HIMETRIC PictureWidth(IPicture* picture, const ErrorSource& source) {
-    OLE_XSIZE_HIMETRIC width = 0;
-    Check(Require(picture, source)->get_Width(&width), L"IPicture::get_Width", source);
-    return width;
+    return Read(picture, &IPicture::get_Width, L"IPicture::get_Width", source);
 }
 
 OLE_YSIZE_HIMETRIC PictureHeight(IPicture* picture, const ErrorSource& source) {
-    OLE_YSIZE_HIMETRIC height = 0;
-    Check(Require(picture, source)->get_Height(&height), L"IPicture::get_Height", source);
-    return height;
+    return Read(picture, &IPicture::get_Height, L"IPicture::get_Height", source);
 }
 
 void RenderPicture(IPicture* picture, HDC hdc, LONG x, LONG y, LONG width, LONG height, OLE_XPOS_HIMETRIC sourceX,

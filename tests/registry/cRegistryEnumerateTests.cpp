@@ -16,6 +16,16 @@ std::vector<std::wstring> Entries(const NameList& list) {
     return entries;
 }
 
+// The names EnumerateValues lists, in any order.
+std::multiset<std::wstring> ListedValueNames(const cRegistry& reg) {
+    NameList names;
+    std::int32_t count = -1;
+    EXPECT_TRUE(reg.EnumerateValues(names, count));
+    EXPECT_EQ(names.Count(), count);
+    const auto entries = Entries(names);
+    return {entries.begin(), entries.end()};
+}
+
 }  // namespace
 
 TEST_F(cRegistryEnumerate, SectionsComeInTheRegistrysOrderFromIndexOne) {
@@ -79,13 +89,7 @@ TEST_F(cRegistryEnumerate, ValuesIncludeTheUnnamedOne) {
     scratch.SetDword(L"V", "A much longer value name", 2);
     scratch.CreateKey(L"V\\SubKeyIsNoValue");
     Address(L"V", L"");
-    NameList names;
-    std::int32_t count = 0;
-    EXPECT_TRUE(reg.EnumerateValues(names, count));
-    ASSERT_EQ(3, count);
-    const auto entries = Entries(names);
-    EXPECT_EQ((std::multiset<std::wstring>{L"", L"First", L"A much longer value name"}),
-              std::multiset<std::wstring>(entries.begin(), entries.end()));
+    EXPECT_EQ((std::multiset<std::wstring>{L"", L"First", L"A much longer value name"}), ListedValueNames(reg));
 }
 
 TEST_F(cRegistryEnumerate, ValuesOfAKeyWithAClassName) {
@@ -131,11 +135,5 @@ TEST_F(cRegistryEnumerate, ValueNamesThatTakeMoreBytesThanCharacters) {
         ASSERT_EQ(ERROR_SUCCESS,
                   RegSetValueExW(key.get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>("\1\0\0\0"), 4));
     Address(L"V", L"");
-    NameList names;
-    std::int32_t count = 0;
-    EXPECT_TRUE(reg.EnumerateValues(names, count));
-    ASSERT_EQ(3, count);
-    const auto entries = Entries(names);
-    EXPECT_EQ((std::multiset<std::wstring>{L"a", accented, ideographs}),
-              std::multiset<std::wstring>(entries.begin(), entries.end()));
+    EXPECT_EQ((std::multiset<std::wstring>{L"a", accented, ideographs}), ListedValueNames(reg));
 }
