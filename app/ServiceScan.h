@@ -12,9 +12,9 @@ class cRegistry;
 // services below HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services,
 // keeps those in a network transport group ("tdi", "streams drivers"), leaves
 // out those of the exclusion list unless "Show Microsoft Services" is ticked,
-// and reports each through the scan log. It yields to
-// the message loop after nearly every step, so a second run may start and
-// finish inside one of its yields.
+// and reports each through the scan log. It yields to the message loop after
+// nearly every step, so a second run may start and finish inside one of its
+// yields.
 class ServiceScan {
 public:
     static constexpr wchar_t kServicesKey[] = L"System\\CurrentControlSet\\Services";
