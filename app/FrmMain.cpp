@@ -4,8 +4,9 @@
 
 #include <array>
 
-#include "OleFont.h"
+#include "OleObjects.h"
 #include "ProgramFile.h"
+#include "ProgressBarSettings.h"
 #include "ServiceScan.h"
 #include "Text.h"
 #include "mdXpThemeSupport.h"
@@ -14,6 +15,7 @@
 namespace {
 
 constexpr wchar_t kClassName[] = L"QuillmarkMainWindow";
+constexpr ErrorSource kErrorSource{L"FrmMain"};
 constexpr int kTwipsPerPixel = 15;
 
 constexpr int Px(int twips) {
@@ -21,7 +23,7 @@ constexpr int Px(int twips) {
 }
 
 struct ControlLayout {
-    FrmMain::ControlId id;
+    int id;
     const wchar_t* windowClass;
     const wchar_t* text;
     DWORD style;
@@ -31,22 +33,20 @@ struct ControlLayout {
 
 // In tab order: creation order is the order the keyboard walks.
 constexpr std::array<ControlLayout, 7> kStandardControls{{
-    {FrmMain::kCommand1, L"BUTTON", L"Start", BS_PUSHBUTTON | WS_TABSTOP | WS_VISIBLE, 0, 5220, 3060, 1275, 435},
-    {FrmMain::kCheck1, L"BUTTON", L"Show Microsoft Services", BS_AUTOCHECKBOX | WS_TABSTOP | WS_VISIBLE, 0, 3000, 3300,
-     2145, 195},
-    {FrmMain::kText1, L"EDIT", L"", ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY | WS_VSCROLL | WS_TABSTOP | WS_VISIBLE,
+    {IDC_COMMAND1, L"BUTTON", L"Start", BS_PUSHBUTTON | WS_TABSTOP | WS_VISIBLE, 0, 5220, 3060, 1275, 435},
+    {IDC_CHECK1, L"BUTTON", L"Show Microsoft Services", BS_AUTOCHECKBOX | WS_TABSTOP | WS_VISIBLE, 0, 3000, 3300, 2145,
+     195},
+    {IDC_TEXT1, L"EDIT", L"", ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY | WS_VSCROLL | WS_TABSTOP | WS_VISIBLE,
      WS_EX_CLIENTEDGE, 60, 270, 6405, 2715},
-    {FrmMain::kPicture1, nullptr, nullptr, WS_TABSTOP, 0, 60, 3060, 5085, 180},
-    {FrmMain::kLabel1, L"STATIC", L"Detects Services Attached To The Network", SS_LEFT | WS_VISIBLE, 0, 60, 60, 3225,
-     180},
+    {IDC_PICTURE1, nullptr, nullptr, WS_TABSTOP, 0, 60, 3060, 5085, 180},
+    {IDC_LABEL1, L"STATIC", L"Detects Services Attached To The Network", SS_LEFT | WS_VISIBLE, 0, 60, 60, 3225, 180},
     // Never shown: it holds the exclusion list.
-    {FrmMain::kList1, L"LISTBOX", L"", LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER, 0, 1410, 210, 5055, 390},
-    {FrmMain::kLabel4, L"STATIC", L"Follow Morvane on Facebook", SS_LEFT | SS_NOTIFY | WS_VISIBLE, 0, 330, 3300, 2340,
-     180},
+    {IDC_LIST1, L"LISTBOX", L"", LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER, 0, 1410, 210, 5055, 390},
+    {IDC_LABEL4, L"STATIC", L"Follow Morvane on Facebook", SS_LEFT | SS_NOTIFY | WS_VISIBLE, 0, 330, 3300, 2340, 180},
 }};
 
-constexpr ControlLayout kImage2Layout{
-    FrmMain::kImage2, L"STATIC", L"", SS_BITMAP | SS_NOTIFY | WS_VISIBLE, 0, 60, 3270, 240, 240};
+constexpr ControlLayout kImage2Layout{IDC_IMAGE2, L"STATIC", L"", SS_BITMAP | SS_NOTIFY | WS_VISIBLE, 0, 60,
+                                      3270,       240,       240};
 
 constexpr std::array<const wchar_t*, 9> kHiddenServices{
     L"System\\CurrentControlSet\\Services\\AFD",      L"System\\CurrentControlSet\\Services\\Dhcp",
@@ -56,32 +56,26 @@ constexpr std::array<const wchar_t*, 9> kHiddenServices{
     L"System\\CurrentControlSet\\Services\\WZCSVC",
 };
 
-void RegisterMainWindowClass(HINSTANCE instance, WNDPROC proc) {
-    WNDCLASSEXW wc{};
-    if (GetClassInfoExW(instance, kClassName, &wc)) return;
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_QUILLMARK));
-    wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUILLMARK), IMAGE_ICON,
-                                               GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.lpszClassName = kClassName;
-    RegisterClassExW(&wc);
-}
-
 }  // namespace
 
 FrmMain::FrmMain(std::wstring logPath) : logPath_(std::move(logPath)) {}
 
+// The window goes first: its controls' subclasses still read the control
+// objects while it is destroyed.
 FrmMain::~FrmMain() {
-    if (hwnd_) DestroyWindow(hwnd_);
+    DestroyHandle();
 }
 
 std::unique_ptr<FrmMain> FrmMain::Create(HINSTANCE instance, const std::wstring& logFolder) {
     std::unique_ptr<FrmMain> form(new FrmMain(JoinPath(logFolder, kLogFileName)));
-    RegisterMainWindowClass(instance, &FrmMain::WindowProc);
+    WNDCLASSEXW windowClass{};
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_QUILLMARK));
+    windowClass.hIconSm =
+        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_QUILLMARK), IMAGE_ICON,
+                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = kClassName;
+    RegisterClassOnce(instance, windowClass);
 
     constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     constexpr DWORD exStyle = WS_EX_CONTROLPARENT;
@@ -91,41 +85,20 @@ std::unique_ptr<FrmMain> FrmMain::Create(HINSTANCE instance, const std::wstring&
     const int height = frame.bottom - frame.top;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    if (!CreateWindowExW(exStyle, kClassName, kCaption, style, x, y, width, height, nullptr, nullptr, instance,
-                         form.get()))
+    if (!form->CreateHandle(exStyle, kClassName, kCaption, style, x, y, width, height, nullptr, nullptr, instance))
         return nullptr;
 
-    ShowWindow(form->hwnd_, SW_SHOWNORMAL);
-    UpdateWindow(form->hwnd_);
-    SetFocus(form->Control(kCommand1));
+    ShowWindow(form->hWnd(), SW_SHOWNORMAL);
+    UpdateWindow(form->hWnd());
+    SetFocus(form->Control(IDC_COMMAND1));
     return form;
-}
-
-LRESULT CALLBACK FrmMain::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<FrmMain*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<FrmMain*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    }
-    try {
-        return self->HandleMessage(msg, wParam, lParam);
-    } catch (...) {
-        // The handlers ignore every error; none may leave the window procedure.
-        return 0;
-    }
 }
 
 LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_CREATE:
-            return OnCreate() ? 0 : -1;
+            OnCreate();
+            return 0;
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
@@ -141,28 +114,28 @@ LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             OnClose();
             return 0;
     }
-    return DefWindowProcW(hwnd_, msg, wParam, lParam);
+    return DefaultHandling(msg, wParam, lParam);
 }
 
-bool FrmMain::OnCreate() {
+// A failure here fails the window's creation.
+void FrmMain::OnCreate() {
     CreateControls();
-    log_ = std::make_unique<ScanLog>(Control(kText1), logPath_);
+    log_ = std::make_unique<ScanLog>(Control(IDC_TEXT1), logPath_);
     Form_Load();
-    return true;
 }
 
 void FrmMain::CreateControls() {
-    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd_, GWLP_HINSTANCE));
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hWnd(), GWLP_HINSTANCE));
     font_ = CreateOleFont(L"Verdana", 6.75, FW_BOLD);
-    const HFONT font = FontHandle(font_.get());
-    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    const HFONT font = FontHandle(font_.get(), kErrorSource);
+    SendMessageW(hWnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 
     auto create = [&](const ControlLayout& c) {
         HWND control = c.windowClass
                            ? CreateWindowExW(c.exStyle, c.windowClass, c.text, WS_CHILD | c.style, Px(c.leftTwips),
-                                             Px(c.topTwips), Px(c.widthTwips), Px(c.heightTwips), hwnd_,
+                                             Px(c.topTwips), Px(c.widthTwips), Px(c.heightTwips), hWnd(),
                                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), instance, nullptr)
-                           : picture1_.Create(hwnd_, c.id, Px(c.leftTwips), Px(c.topTwips), Px(c.widthTwips),
+                           : picture1_.Create(hWnd(), c.id, Px(c.leftTwips), Px(c.topTwips), Px(c.widthTwips),
                                               Px(c.heightTwips), c.style | WS_VISIBLE);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         return control;
@@ -172,28 +145,19 @@ void FrmMain::CreateControls() {
     HWND image = create(kImage2Layout);
 
     for (const wchar_t* item : kHiddenServices)
-        SendMessageW(Control(kList1), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+        SendMessageW(Control(IDC_LIST1), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
 
     linkPicture_.reset(static_cast<HBITMAP>(
         LoadImageW(instance, MAKEINTRESOURCEW(IDB_LINK_PICTURE), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
     SendMessageW(image, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(linkPicture_.get()));
     handCursor_ = LoadCursorW(instance, MAKEINTRESOURCEW(IDC_HAND_POINTER));
-    controls_.Collect(hwnd_, font_);
+    controls_.Collect(hWnd(), font_);
 }
 
 void FrmMain::Form_Load() {
     FixThemeSupport(controls_.List());
     pb1_ = std::make_unique<cProgressBar>();
-    pb1_->SetDrawObject(&picture1_);
-    pb1_->SetMin(0);
-    pb1_->SetMax(100);
-    pb1_->SetTag(L"5");
-    pb1_->SetShowText(true);
-    pb1_->SetFont(font_.get());
-    pb1_->SetBarColor(0xFF0000);
-    pb1_->SetForeColor(0xFF0000);
-    pb1_->SetBackColor(0xFFFFFF);
-    pb1_->SetBorderStyle(1);
+    ConfigureProgressBar(*pb1_, picture1_, font_.get());
 }
 
 void FrmMain::Picture1_Paint() {
@@ -201,28 +165,28 @@ void FrmMain::Picture1_Paint() {
 }
 
 void FrmMain::OnCommand(int id, int code) {
-    if (id == kCommand1 && code == BN_CLICKED) Command1_Click();
-    if ((id == kLabel4 || id == kImage2) && code == STN_CLICKED) Link_Click();
+    if (id == IDC_COMMAND1 && code == BN_CLICKED) Command1_Click();
+    if ((id == IDC_LABEL4 || id == IDC_IMAGE2) && code == STN_CLICKED) Link_Click();
 }
 
 void FrmMain::Command1_Click() {
-    ServiceScan(*this).Run();
+    ServiceScan(*log_, *pb1_, Control(IDC_LIST1), Control(IDC_CHECK1)).Run();
 }
 
 void FrmMain::Link_Click() {
-    ShellExecuteA(hwnd_, "Open", ToAnsi(kMakerPage).c_str(), "", "", SW_SHOWNORMAL);
+    ShellExecuteA(hWnd(), "Open", ToAnsi(kMakerPage).c_str(), "", "", SW_SHOWNORMAL);
 }
 
 LRESULT FrmMain::OnCtlColorStatic(HDC hdc, HWND control) {
     // The output box is read-only; it keeps the look of a box that holds text.
-    const int background = control == Control(kText1) ? COLOR_WINDOW : COLOR_BTNFACE;
-    SetTextColor(hdc, GetSysColor(control == Control(kLabel4) ? COLOR_HIGHLIGHT : COLOR_WINDOWTEXT));
+    const int background = control == Control(IDC_TEXT1) ? COLOR_WINDOW : COLOR_BTNFACE;
+    SetTextColor(hdc, GetSysColor(control == Control(IDC_LABEL4) ? COLOR_HIGHLIGHT : COLOR_WINDOWTEXT));
     SetBkColor(hdc, GetSysColor(background));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(background));
 }
 
 bool FrmMain::OnSetCursor(HWND under) {
-    if (!handCursor_ || (under != Control(kLabel4) && under != Control(kImage2))) return false;
+    if (!handCursor_ || (under != Control(IDC_LABEL4) && under != Control(IDC_IMAGE2))) return false;
     SetCursor(handCursor_);
     return true;
 }
@@ -231,11 +195,11 @@ bool FrmMain::OnSetCursor(HWND under) {
 // and gets the focus back when it is activated again.
 void FrmMain::OnActivate(bool active) {
     if (active) {
-        SetFocus(focus_ ? focus_ : Control(kCommand1));
+        SetFocus(focus_ ? focus_ : Control(IDC_COMMAND1));
         return;
     }
     HWND focused = GetFocus();
-    if (focused && IsChild(hwnd_, focused)) focus_ = focused;
+    if (focused && IsChild(hWnd(), focused)) focus_ = focused;
 }
 
 void FrmMain::OnClose() {

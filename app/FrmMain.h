@@ -12,11 +12,13 @@
 #include "PictureBox.h"
 #include "ScanLog.h"
 #include "UniqueHandle.h"
+#include "WindowBase.h"
 #include "cProgressBar.h"
+#include "resource.h"
 
 // The program's one window: the Start button, the output box, the progress
 // bar's picture box, the exclusion list and the links to the maker's page.
-class FrmMain {
+class FrmMain final : public WindowBase {
 public:
     static constexpr wchar_t kCaption[] = L"Quillmark - By Morvane";
     static constexpr wchar_t kMakerPage[] = L"https://www.facebook.com/morvane";
@@ -24,33 +26,22 @@ public:
     static constexpr int kClientWidthPx = 436;
     static constexpr int kClientHeightPx = 237;
 
-    enum ControlId : int {
-        kCommand1 = 101,
-        kCheck1,
-        kText1,
-        kPicture1,
-        kLabel1,
-        kList1,
-        kLabel4,
-        kImage2,
-    };
-
     // Creates the window, runs its load handler and shows it. The log file
     // lies in logFolder (the program's folder unless a caller says otherwise).
+    // A failure while the window is made leaves no window: null, or the
+    // failure itself when it comes before the window does.
     static std::unique_ptr<FrmMain> Create(HINSTANCE instance, const std::wstring& logFolder);
-    ~FrmMain();
-    FrmMain(const FrmMain&) = delete;
-    FrmMain& operator=(const FrmMain&) = delete;
+    ~FrmMain() override;
 
-    HWND hWnd() const noexcept { return hwnd_; }
-    HWND Control(ControlId id) const noexcept { return GetDlgItem(hwnd_, id); }
+    // A control by its id (resource.h).
+    HWND Control(int id) const noexcept { return GetDlgItem(hWnd(), id); }
     cProgressBar& PB1() noexcept { return *pb1_; }
     IFont* Font() const noexcept { return font_.get(); }
     // The window's controls as the visual-style module reads them.
     const FormControls& Controls() const noexcept { return controls_; }
 
     void AddToLogs(const std::wstring& sMsg);
-    const std::wstring& LogPath() const noexcept { return log_->LogPath(); }
+    const std::wstring& LogPath() const noexcept { return logPath_; }
 
     // The Click of Command1: the service scan.
     void Command1_Click();
@@ -58,10 +49,9 @@ public:
 private:
     explicit FrmMain(std::wstring logPath);
 
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
-    bool OnCreate();
+    void OnCreate();
     void Form_Load();
     void CreateControls();
     void OnCommand(int id, int code);
@@ -72,7 +62,6 @@ private:
     void Link_Click();
     void Picture1_Paint();
 
-    HWND hwnd_ = nullptr;
     std::wstring logPath_;
     std::unique_ptr<ScanLog> log_;
     ComPtr<IFont> font_;

@@ -13,12 +13,18 @@ ScanLog::ScanLog(HWND outputBox, std::wstring logPath) : outputBox_(outputBox), 
 }
 
 void ScanLog::AddToLogs(const std::wstring& sMsg) {
-    const std::wstring line = sMsg;
+    // The yields run other code (a second scan, say), which may change the
+    // caller's text: the line is taken before the first of them.
+    const std::wstring line = sMsg;  // NOLINT(performance-unnecessary-copy-initialization)
     DoEvents();
     AppendToFile(line);
     DoEvents();
     AppendToBox(line);
     DoEvents();
+}
+
+void ScanLog::ClearBox() const {
+    SetWindowTextW(outputBox_, L"");
 }
 
 std::wstring ScanLog::BoxText(const std::wstring& line) {

@@ -13,6 +13,8 @@ public:
     ScanLog(HWND outputBox, std::wstring logPath);
 
     void AddToLogs(const std::wstring& sMsg);
+    // Empties the output box; the log file keeps what it holds.
+    void ClearBox() const;
 
     const std::wstring& LogPath() const noexcept { return logPath_; }
 

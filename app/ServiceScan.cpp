@@ -4,9 +4,10 @@
 
 #include <exception>
 
-#include "FrmMain.h"
 #include "MessagePump.h"
+#include "ScanLog.h"
 #include "Text.h"
+#include "cProgressBar.h"
 #include "cRegistry.h"
 
 namespace {
@@ -20,11 +21,16 @@ void Try(Step&& step) {
     }
 }
 
+// The date or the time as the user's format gives it, however long; empty
+// when the platform cannot format it.
 std::wstring Formatted(int(WINAPI* format)(LCID, DWORD, const SYSTEMTIME*, LPCWSTR, LPWSTR, int), DWORD flags,
                        const SYSTEMTIME& when) {
-    wchar_t buffer[128] = {};
-    format(LOCALE_USER_DEFAULT, flags, &when, nullptr, buffer, static_cast<int>(std::size(buffer)));
-    return buffer;
+    const int needed = format(LOCALE_USER_DEFAULT, flags, &when, nullptr, nullptr, 0);
+    if (needed <= 0) return {};
+    std::wstring text(static_cast<std::size_t>(needed), L'\0');
+    const int written = format(LOCALE_USER_DEFAULT, flags, &when, nullptr, text.data(), needed);
+    text.resize(written > 0 ? static_cast<std::size_t>(written) - 1 : 0);
+    return text;
 }
 
 int ListCount(HWND list) {
@@ -50,7 +56,7 @@ std::wstring ServiceScan::DateLine() {
 }
 
 void ServiceScan::Run() {
-    Try([&] { SetWindowTextW(form_.Control(FrmMain::kText1), L""); });
+    Try([&] { log_.ClearBox(); });
     DoEvents();
     Write(L"Scanning...");
     Write(DateLine());
@@ -63,8 +69,8 @@ void ServiceScan::Run() {
     enumerator.SetSectionKey(kServicesKey);
     Try([&] { enumerator.EnumerateSections(names, count); });
 
-    Try([&] { form_.PB1().SetValue(0); });
-    Try([&] { form_.PB1().SetMax(count); });
+    Try([&] { progress_.SetValue(0); });
+    Try([&] { progress_.SetMax(count); });
     DoEvents();
 
     cRegistry reader;
@@ -83,11 +89,11 @@ void ServiceScan::Run() {
                 Write(kSeparator);
             }
         }
-        Try([&] { form_.PB1().SetValue(i); });
+        Try([&] { progress_.SetValue(i); });
         DoEvents();
     }
 
-    Try([&] { form_.PB1().SetValue(form_.PB1().Max()); });
+    Try([&] { progress_.SetValue(progress_.Max()); });
     DoEvents();
     Write(L"Done, Scan Complete.");
     Write(kSeparator);
@@ -109,12 +115,11 @@ std::wstring ServiceScan::ReadText(cRegistry& reader, const std::wstring& servic
 // window's exclusion list.
 bool ServiceScan::IsExcluded(const cRegistry& reader) {
     bool excluded = false;
-    const HWND list = form_.Control(FrmMain::kList1);
-    const int items = ListCount(list);
+    const int items = ListCount(exclusionList_);
     for (int j = 0; j < items; ++j) {
         std::wstring entry;
         DoEvents();
-        Try([&] { entry = LowerCase(ListItem(list, j)); });
+        Try([&] { entry = LowerCase(ListItem(exclusionList_, j)); });
         DoEvents();
         std::wstring keyText;
         DoEvents();
@@ -132,13 +137,12 @@ bool ServiceScan::IsExcluded(const cRegistry& reader) {
 // Reads the check box once for each side of the test, as the state may be
 // 0 (unticked), 1 (ticked) or 2 (greyed).
 bool ServiceScan::IsShown(bool excluded) {
-    const HWND check = form_.Control(FrmMain::kCheck1);
-    const LRESULT first = SendMessageW(check, BM_GETCHECK, 0, 0);
-    const LRESULT second = SendMessageW(check, BM_GETCHECK, 0, 0);
+    const LRESULT first = SendMessageW(showMicrosoftServices_, BM_GETCHECK, 0, 0);
+    const LRESULT second = SendMessageW(showMicrosoftServices_, BM_GETCHECK, 0, 0);
     return first == BST_CHECKED || (second == BST_UNCHECKED && !excluded);
 }
 
 void ServiceScan::Write(const std::wstring& line) {
-    Try([&] { form_.AddToLogs(line); });
+    Try([&] { log_.AddToLogs(line); });
     DoEvents();
 }

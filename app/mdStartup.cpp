@@ -4,6 +4,9 @@
 
 #include <ole2.h>
 
+#include <exception>
+#include <memory>
+
 #include "FrmMain.h"
 #include "MessagePump.h"
 #include "ProgramFile.h"
@@ -29,7 +32,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     TurnOffDataExecutionPrevention();
     DoEvents();
     InitThemeSupport();
-    const auto form = FrmMain::Create(instance, ProgramFolder());
-    if (!form) return 1;
+    std::unique_ptr<FrmMain> form;
+    try {
+        form = FrmMain::Create(instance, ProgramFolder());
+    } catch (const std::exception&) {
+        // Told the same way as a window that could not be made.
+    }
+    if (!form) {
+        MessageBoxW(nullptr, L"Quillmark could not open its window and ends.", FrmMain::kCaption, MB_OK | MB_ICONERROR);
+        return 1;
+    }
     return RunMessageLoop();
 }

@@ -13,8 +13,9 @@
 
 #include "ComPtr.h"
 #include "MessagePump.h"
-#include "OleFont.h"
+#include "OleObjects.h"
 #include "PictureBox.h"
+#include "ProgressBarSettings.h"
 #include "cProgressBar.h"
 
 namespace {
@@ -46,15 +47,7 @@ ComPtr<IFont> CaptionFont() {
 }
 
 void Configure(cProgressBar& bar, PictureBox& host, IFont* font, bool themed) {
-    bar.SetDrawObject(&host);
-    bar.SetMin(0);
-    bar.SetMax(100);
-    bar.SetShowText(true);
-    bar.SetFont(font);
-    bar.SetBarColor(0xFF0000);
-    bar.SetForeColor(0xFF0000);
-    bar.SetBackColor(0xFFFFFF);
-    bar.SetBorderStyle(1);
+    ConfigureProgressBar(bar, host, font);
     bar.SetXpStyle(themed);
 }
 

@@ -11,8 +11,8 @@
 #include <psapi.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -57,7 +57,7 @@ void BuildServices(HKEY services, int count, int reported) {
         if (group) SetText(key.get(), "Group", group);
         SetText(key.get(), "Description", std::string("Synthetic service number ") + name + " for the benchmark");
         SetText(key.get(), "DisplayName", std::string("Benchmark ") + name);
-        SetText(key.get(), "ImagePath", std::string("%SystemRoot%\\system32\\drivers\\") + name + ".sys",
+        SetText(key.get(), "ImagePath", std::string(R"(%SystemRoot%\system32\drivers\)") + name + ".sys",
                 REG_EXPAND_SZ);
     }
 }
@@ -174,7 +174,7 @@ void RunSize(int count, int reported) {
     const double regExe = RegQuery(root + L"\\" + ServiceScan::kServicesKey);
 
     LineClock clock;
-    HWND box = form->Control(FrmMain::kText1);
+    HWND box = form->Control(IDC_TEXT1);
     SetWindowSubclass(box, &LineClock::Watch, 1, reinterpret_cast<DWORD_PTR>(&clock));
     const double start = Now();
     form->Command1_Click();
@@ -187,16 +187,16 @@ void RunSize(int count, int reported) {
     const double lastLines = MeanInterval(clock.times, lines - 1 - window, lines - 1);
     const bool boxEqualsLog = ToAnsi(BoxText(box)) + "\r\n" == FileBytes(form->LogPath());
 
-    std::printf("%6d services, %4d reported: scan %8.3f s | bare registry loop %7.3f s (scan/bare %5.1f) | "
-                "reg.exe query /s %7.3f s\n",
-                count, reported, scan, bare, scan / bare, regExe);
-    std::printf("       %zu lines; per line: first %zu %7.3f ms, last %zu %7.3f ms (last/first %4.2f); "
-                "memory at first/last line %.1f / %.1f MB (box text %.1f MB); box text == log bytes: %s\n",
-                lines, window, firstLines * 1e3, window, lastLines * 1e3, lastLines / firstLines,
-                static_cast<double>(clock.memory.front()) / 1048576.0,
-                static_cast<double>(clock.memory.back()) / 1048576.0,
-                static_cast<double>(GetWindowTextLengthW(box)) * sizeof(wchar_t) / 1048576.0,
-                boxEqualsLog ? "yes" : "NO");
+    std::printf(
+        "%6d services, %4d reported: scan %8.3f s | bare registry loop %7.3f s (scan/bare %5.1f) | "
+        "reg.exe query /s %7.3f s\n",
+        count, reported, scan, bare, scan / bare, regExe);
+    std::printf(
+        "       %zu lines; per line: first %zu %7.3f ms, last %zu %7.3f ms (last/first %4.2f); "
+        "memory at first/last line %.1f / %.1f MB (box text %.1f MB); box text == log bytes: %s\n",
+        lines, window, firstLines * 1e3, window, lastLines * 1e3, lastLines / firstLines,
+        static_cast<double>(clock.memory.front()) / 1048576.0, static_cast<double>(clock.memory.back()) / 1048576.0,
+        static_cast<double>(GetWindowTextLengthW(box)) * sizeof(wchar_t) / 1048576.0, boxEqualsLog ? "yes" : "NO");
     std::fflush(stdout);
 
     RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);

@@ -65,3 +65,19 @@ public:
 private:
     HDC hdc_;
 };
+
+// The state of a DC that is only borrowed (modes, colours, clip, selected
+// objects), saved now and restored when the guard ends.
+class SavedDCState {
+public:
+    explicit SavedDCState(HDC hdc) noexcept : hdc_(hdc), saved_(SaveDC(hdc)) {}
+    ~SavedDCState() {
+        if (saved_) RestoreDC(hdc_, saved_);
+    }
+    SavedDCState(const SavedDCState&) = delete;
+    SavedDCState& operator=(const SavedDCState&) = delete;
+
+private:
+    HDC hdc_;
+    int saved_;
+};

@@ -24,8 +24,10 @@ void DoEvents() {
     }
 }
 
-int RunMessageLoop() {
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) Dispatch(msg);
-    return static_cast<int>(msg.wParam);
+int RunMessageLoop(GetMessageCall getMessage) {
+    MSG msg{};
+    BOOL fetched = FALSE;
+    while ((fetched = getMessage(&msg, nullptr, 0, 0)) > 0) Dispatch(msg);
+    // A failing fetch (-1) wrote no message: there is no exit code to give.
+    return fetched == 0 ? static_cast<int>(msg.wParam) : -1;
 }

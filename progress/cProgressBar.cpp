@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <utility>
 
-#include "BarErrors.h"
-#include "OleFont.h"
+#include "CheckedArithmetic.h"
+#include "OleObjects.h"
+#include "ProgressErrorSource.h"
+#include "RuntimeError.h"
 
 cProgressBar::cProgressBar() {
     SetFont(CreateOleFont(L"Tahoma", 8, FW_NORMAL).get());
@@ -138,22 +140,14 @@ void cProgressBar::pvSetPicture(IPicture* picture, std::unique_ptr<pcMemDC>& slo
 // Where Value lies between Min and Max, clamped to 0..1; shared by Percent
 // and the paint pass.
 double cProgressBar::pvFraction() const {
-    const std::int32_t offset = CheckedInt32(std::int64_t{value_} - min_);
-    const std::int32_t range = CheckedInt32(std::int64_t{max_} - min_);
-    if (range == 0) RaiseDivisionByZero();
+    const std::int32_t offset = CheckedInt32(std::int64_t{value_} - min_, kProgressErrorSource);
+    const std::int32_t range = CheckedInt32(std::int64_t{max_} - min_, kProgressErrorSource);
+    if (range == 0) throw RuntimeError(kErrDivisionByZero, kProgressErrorSource);
     return std::clamp(static_cast<double>(offset) / range, 0.0, 1.0);
 }
 
-HFONT cProgressBar::pvFontHandle() const {
-    if (!font_) RaiseObjectNotSet();
-    HFONT handle = nullptr;
-    const HRESULT hr = font_->get_hFont(&handle);
-    if (FAILED(hr)) RaiseAutomationError(hr);
-    return handle;
-}
-
 UINT cProgressBar::pvTextFlags() const {
-    const std::int32_t vertical = CheckedInt32(std::int64_t{textAlignY_} * 4);
+    const std::int32_t vertical = CheckedInt32(std::int64_t{textAlignY_} * 4, kProgressErrorSource);
     return static_cast<UINT>(textAlignX_ | vertical | DT_SINGLELINE);
 }
 

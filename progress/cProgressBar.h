@@ -64,7 +64,8 @@ public:
     void Draw() noexcept;
     // Paints the area (left, top, right, bottom) of hDC; hWnd serves only to
     // open the theme. Raises the pass's errors (Error); a buffered pass that
-    // fails leaves the target untouched.
+    // fails leaves the target untouched. hDC ends every pass in the state
+    // it came in.
     void DrawToDC(HWND hWnd, HDC hDC, std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
 
     std::int32_t BackColor() const noexcept { return backColor_; }
@@ -92,7 +93,6 @@ private:
 
     void pvSetPicture(IPicture* picture, std::unique_ptr<pcMemDC>& slot);
     double pvFraction() const;
-    HFONT pvFontHandle() const;
     UINT pvTextFlags() const;
 
     void pvDrawBackground(Pass& pass);

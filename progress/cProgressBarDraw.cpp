@@ -6,14 +6,16 @@
 #include <vssym32.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 #include <optional>
 #include <string>
 
-#include "BarErrors.h"
+#include "CheckedArithmetic.h"
 #include "ColourBrush.h"
 #include "DCGuards.h"
+#include "OleObjects.h"
+#include "ProgressErrorSource.h"
+#include "RuntimeError.h"
 #include "Text.h"
 #include "UniqueHandle.h"
 #include "cProgressBar.h"
@@ -22,16 +24,6 @@ namespace {
 
 constexpr std::int32_t kClassicBlockPx = 8;
 constexpr std::int32_t kClassicGapPx = 2;
-
-// Nearest integer, a half to the even neighbour; the overflow error outside
-// 32 bits.
-std::int32_t RoundHalfEven(double x) {
-    double rounded = std::floor(x);
-    const double rest = x - rounded;
-    if (rest > 0.5 || (rest == 0.5 && std::fmod(rounded, 2.0) != 0.0)) rounded += 1.0;
-    if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) RaiseOverflow();
-    return static_cast<std::int32_t>(rounded);
-}
 
 }  // namespace
 
@@ -64,11 +56,13 @@ void cProgressBar::Draw() noexcept {
 
 void cProgressBar::DrawToDC(HWND hWnd, HDC hDC, std::int32_t left, std::int32_t top, std::int32_t right,
                             std::int32_t bottom) {
+    // A pass without a buffer draws into the host's DC itself.
+    const SavedDCState hostState(hDC);
     Pass pass;
     pass.hWnd = hWnd;
     pass.area = RECT{left, top, right, bottom};
-    pass.width = CheckedInt32(std::llabs(std::int64_t{right} - left));
-    pass.height = CheckedInt32(std::llabs(std::int64_t{bottom} - top));
+    pass.width = CheckedInt32(std::llabs(std::int64_t{right} - left), kProgressErrorSource);
+    pass.height = CheckedInt32(std::llabs(std::int64_t{bottom} - top), kProgressErrorSource);
     pass.horizontal = pass.width > pass.height;
 
     pass.dc = buffer_.hDC(pass.width, pass.height);
@@ -142,7 +136,7 @@ void cProgressBar::pvOpenTheme(Pass& pass) {
     if (GetThemeInt(pass.theme.get(), 0, 0, TMT_PROGRESSCHUNKSIZE, &chunk) != S_OK ||
         GetThemeInt(pass.theme.get(), 0, 0, TMT_PROGRESSSPACESIZE, &space) != S_OK)
         return;
-    pass.block = CheckedInt32(std::int64_t{chunk} + space);
+    pass.block = CheckedInt32(std::int64_t{chunk} + space, kProgressErrorSource);
     pass.gap = space;
     const int part = pass.horizontal ? PP_BAR : PP_BARVERT;
     pass.themed = DrawThemeBackground(pass.theme.get(), pass.dc, part, 0, &pass.area, &pass.area) == S_OK;
@@ -153,19 +147,21 @@ RECT cProgressBar::pvBarRect(const Pass& pass) const {
     const RECT& inner = pass.inner;
     RECT bar = inner;
     if (pass.horizontal)
-        bar.right = RoundHalfEven(f * (static_cast<double>(inner.right) - inner.left) + inner.left);
+        bar.right =
+            RoundHalfEven(f * (static_cast<double>(inner.right) - inner.left) + inner.left, kProgressErrorSource);
     else
-        bar.top = RoundHalfEven((1.0 - f) * (static_cast<double>(inner.bottom) - inner.top) + inner.top);
+        bar.top = RoundHalfEven((1.0 - f) * (static_cast<double>(inner.bottom) - inner.top) + inner.top,
+                                kProgressErrorSource);
 
     if (segments_ || pass.themed) {
         const std::int64_t pitch = std::int64_t{pass.block} + pass.gap;
-        if (pitch == 0) RaiseDivisionByZero();
+        if (pitch == 0) throw RuntimeError(kErrDivisionByZero, kProgressErrorSource);
         const std::int64_t length =
             pass.horizontal ? std::int64_t{bar.right} - bar.left : std::int64_t{bar.bottom} - bar.top;
         if (pass.horizontal)
-            bar.right = CheckedInt32(bar.right - length % pitch);
+            bar.right = CheckedInt32(bar.right - length % pitch, kProgressErrorSource);
         else
-            bar.top = CheckedInt32(bar.top + length % pitch);
+            bar.top = CheckedInt32(bar.top + length % pitch, kProgressErrorSource);
     }
     return bar;
 }
@@ -191,18 +187,18 @@ void cProgressBar::pvDrawGaps(const Pass& pass, const RECT& bar) const {
     for (std::int64_t d = pass.block; d <= extent; d += pitch) {
         RECT gap = pass.inner;
         if (pass.horizontal) {
-            gap.left = CheckedInt32(bar.left + d);
-            gap.right = CheckedInt32(gap.left + std::int64_t{pass.gap});
+            gap.left = CheckedInt32(bar.left + d, kProgressErrorSource);
+            gap.right = CheckedInt32(gap.left + std::int64_t{pass.gap}, kProgressErrorSource);
         } else {
-            gap.bottom = CheckedInt32(bar.bottom - d);
-            gap.top = CheckedInt32(gap.bottom - std::int64_t{pass.gap});
+            gap.bottom = CheckedInt32(bar.bottom - d, kProgressErrorSource);
+            gap.top = CheckedInt32(gap.bottom - std::int64_t{pass.gap}, kProgressErrorSource);
         }
         brush.Fill(pass.dc, gap);
     }
 }
 
 void cProgressBar::pvDrawClassicCaption(HDC hdc, RECT rect, UINT flags, std::int32_t colour) const {
-    const SelectionGuard font(hdc, pvFontHandle());
+    const SelectionGuard font(hdc, FontHandle(font_.get(), kProgressErrorSource));
     SetBkMode(hdc, TRANSPARENT);
     SetTextColor(hdc, pvTranslateColor(colour, nullptr));
     const std::string padded = ToAnsi(L" " + text_ + L" ");
@@ -210,7 +206,7 @@ void cProgressBar::pvDrawClassicCaption(HDC hdc, RECT rect, UINT flags, std::int
 }
 
 void cProgressBar::pvDrawThemedCaption(const Pass& pass, UINT flags) const {
-    const SelectionGuard font(pass.dc, pvFontHandle());
+    const SelectionGuard font(pass.dc, FontHandle(font_.get(), kProgressErrorSource));
     RECT content = pass.inner;
     GetThemeBackgroundContentRect(pass.theme.get(), pass.dc, 0, 0, &pass.inner, &content);
     DrawThemeText(pass.theme.get(), pass.dc, 0, 0, text_.c_str(), -1, flags, 0, &content);
@@ -261,7 +257,7 @@ void cProgressBar::pvDrawBorder(HDC hdc, std::int32_t appearance, const RECT& re
 void cProgressBar::pvTileBitmap(HDC hdc, std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height,
                                 HDC sourceDC, std::int32_t sourceWidth, std::int32_t sourceHeight, std::int32_t offsetX,
                                 std::int32_t offsetY) {
-    if (sourceWidth == 0 || sourceHeight == 0) RaiseDivisionByZero();
+    if (sourceWidth == 0 || sourceHeight == 0) throw RuntimeError(kErrDivisionByZero, kProgressErrorSource);
     const std::int64_t firstColumn = (std::int64_t{x} + offsetX) % sourceWidth;
     const std::int64_t firstRow = (std::int64_t{y} + offsetY) % sourceHeight;
     const std::int64_t right = std::int64_t{x} + width;

@@ -1,7 +1,8 @@
 #include "pcMemDC.h"
 
-#include "BarErrors.h"
 #include "DCGuards.h"
+#include "OleObjects.h"
+#include "ProgressErrorSource.h"
 
 namespace {
 
@@ -10,11 +11,7 @@ UniqueCreatedDC OpenDisplayDC() {
 }
 
 HBITMAP PictureBitmap(IPicture* picture) {
-    OLE_HANDLE handle = 0;
-    const HRESULT hr = picture->get_Handle(&handle);
-    if (FAILED(hr)) RaiseAutomationError(hr);
-    // OLE_HANDLE is 32 bits wide; GDI handles are sign-extended to pointers.
-    return reinterpret_cast<HBITMAP>(static_cast<LONG_PTR>(static_cast<LONG>(handle)));
+    return static_cast<HBITMAP>(PictureGdiHandle(picture, kProgressErrorSource));
 }
 
 }  // namespace

@@ -1,26 +1,37 @@
 #include "RegistryCalls.h"
 
 #include <algorithm>
+#include <climits>
 #include <limits>
 
 #include "Text.h"
 
 bool ConnectRoot(const std::wstring& machine, HKEY& root, UniqueHKey& remote) {
     if (machine.empty()) return true;
-    if (RegConnectRegistryA(ToAnsi(machine).c_str(), root, remote.put()) != ERROR_SUCCESS) return false;
+    const std::optional<std::string> systemName = ExactAnsi(machine);
+    if (!systemName || RegConnectRegistryA(systemName->c_str(), root, remote.put()) != ERROR_SUCCESS) return false;
     root = remote.get();
     return true;
 }
 
-LONG OpenKeyA(HKEY root, const std::string& path, REGSAM access, UniqueHKey& key) {
-    const LONG whole = RegOpenKeyExA(root, path.c_str(), 0, access, key.put());
-    if (whole == ERROR_SUCCESS || path.size() < 255) return whole;
+namespace {
+
+// From this length on the 8-bit calls may refuse a path.
+constexpr std::size_t kLongPath = 255;
+
+// `step` opens or creates one path below a parent key. The whole path goes
+// in one step; a long one that fails goes a key at a time, each part
+// relative to the last.
+template <typename Step>
+LONG WholeOrByParts(HKEY root, const std::string& path, UniqueHKey& key, Step step) {
+    const LONG whole = step(root, path, key);
+    if (whole == ERROR_SUCCESS || path.size() < kLongPath) return whole;
     HKEY parent = root;
     UniqueHKey part;
     for (std::size_t start = 0; start <= path.size();) {
         const std::size_t end = std::min(path.find('\\', start), path.size());
         UniqueHKey next;
-        const LONG rc = RegOpenKeyExA(parent, path.substr(start, end - start).c_str(), 0, access, next.put());
+        const LONG rc = step(parent, path.substr(start, end - start), next);
         if (rc != ERROR_SUCCESS) return rc;
         part = std::move(next);
         parent = part.get();
@@ -28,6 +39,42 @@ LONG OpenKeyA(HKEY root, const std::string& path, REGSAM access, UniqueHKey& key
     }
     key = std::move(part);
     return ERROR_SUCCESS;
+}
+
+}  // namespace
+
+LONG OpenKeyA(HKEY root, const std::string& path, REGSAM access, UniqueHKey& key) {
+    return WholeOrByParts(root, path, key, [access](HKEY parent, const std::string& part, UniqueHKey& opened) {
+        return RegOpenKeyExA(parent, part.c_str(), 0, access, opened.put());
+    });
+}
+
+LONG CreateKeyA(HKEY root, const std::string& path, REGSAM access, UniqueHKey& key) {
+    return WholeOrByParts(root, path, key, [access](HKEY parent, const std::string& part, UniqueHKey& created) {
+        char noClass[] = "";
+        return RegCreateKeyExA(parent, part.c_str(), 0, noClass, REG_OPTION_NON_VOLATILE, access, nullptr,
+                               created.put(), nullptr);
+    });
+}
+
+LONG DeleteKeyA(HKEY root, const std::string& path) {
+    const LONG whole = RegDeleteKeyA(root, path.c_str());
+    const std::size_t last = path.rfind('\\');
+    if (whole == ERROR_SUCCESS || path.size() < kLongPath || last == std::string::npos) return whole;
+    UniqueHKey parent;
+    const LONG rc = OpenKeyA(root, path.substr(0, last), KEY_QUERY_VALUE, parent);
+    return rc == ERROR_SUCCESS ? RegDeleteKeyA(parent.get(), path.substr(last + 1).c_str()) : rc;
+}
+
+LONG OpenKeyForReading(HKEY root, std::wstring_view path, REGSAM access, UniqueHKey& key) {
+    const std::optional<std::string> systemPath = ExactAnsi(path);
+    if (!systemPath) return ERROR_FILE_NOT_FOUND;
+    return OpenKeyA(root, *systemPath, access, key);
+}
+
+std::size_t LongestAnsiCharacter() noexcept {
+    CPINFO info{};
+    return GetCPInfo(CP_ACP, &info) && info.MaxCharSize > 0 ? info.MaxCharSize : MB_LEN_MAX;
 }
 
 std::optional<std::string> ExactAnsi(std::wstring_view text) {

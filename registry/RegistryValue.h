@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <variant>
@@ -20,7 +21,11 @@ public:
     RegistryValue(std::int32_t number) : data_(number) {}
     RegistryValue(Bytes bytes) : data_(std::move(bytes)) {}
     RegistryValue(double number) : data_(number) {}
-    // Spelled out, so that no pointer turns into a boolean by accident.
+    // No value from a boolean (it would become the number 1) nor from a null
+    // pointer (the text would fail only at run time): a boolean is spelled
+    // out, so that no pointer turns into one by accident.
+    RegistryValue(bool) = delete;
+    RegistryValue(std::nullptr_t) = delete;
     static RegistryValue Boolean(bool value);
 
     Kind kind() const noexcept { return static_cast<Kind>(data_.index()); }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <exception>
+#include <optional>
 
 #include "Error.h"
 #include "ProgramFile.h"
@@ -14,13 +15,18 @@ namespace {
 
 constexpr DWORD kSectionNameCapacity = 255;
 
-// Second query of a value whose size is known: exactly `size` bytes, into a
+// Second query of a value whose size is known: at most `size` bytes, into a
 // zeroed buffer of at least `minimum` bytes. The result of the call is not
-// looked at; whatever it left in the buffer is used.
-std::vector<BYTE> QueryData(HKEY key, const std::string& name, DWORD size, std::size_t minimum = 0) {
-    std::vector<BYTE> data(std::max<std::size_t>(size, minimum), 0);
-    DWORD capacity = size;
-    RegQueryValueExA(key, name.c_str(), nullptr, nullptr, size ? data.data() : nullptr, &capacity);
+// looked at; whatever it left in the buffer is used, with the size it
+// reported (the bytes it read, or those it would have needed).
+struct QueriedData {
+    std::vector<BYTE> bytes;
+    DWORD reportedSize;
+};
+
+QueriedData QueryData(HKEY key, const std::string& name, DWORD size, std::size_t minimum = 0) {
+    QueriedData data{std::vector<BYTE>(std::max<std::size_t>(size, minimum), 0), size};
+    RegQueryValueExA(key, name.c_str(), nullptr, nullptr, size ? data.bytes.data() : nullptr, &data.reportedSize);
     return data;
 }
 
@@ -52,7 +58,7 @@ std::wstring cRegistry::ErrorSource() {
 
 bool cRegistry::KeyExists() const {
     UniqueHKey key;
-    return OpenKeyA(RootKey(classKey_), ToAnsi(sectionKey_), KEY_QUERY_VALUE, key) == ERROR_SUCCESS;
+    return OpenKeyForReading(RootKey(classKey_), sectionKey_, KEY_QUERY_VALUE, key) == ERROR_SUCCESS;
 }
 
 RegistryValue cRegistry::Value() {
@@ -61,9 +67,11 @@ RegistryValue cRegistry::Value() {
     if (!ConnectRoot(machine_, root, remote)) return default_;
 
     UniqueHKey key;
-    if (OpenKeyA(root, ToAnsi(sectionKey_), KEY_QUERY_VALUE, key) != ERROR_SUCCESS) return default_;
+    if (OpenKeyForReading(root, sectionKey_, KEY_QUERY_VALUE, key) != ERROR_SUCCESS) return default_;
 
-    const std::string name = ToAnsi(valueKey_);
+    const std::optional<std::string> systemName = ExactAnsi(valueKey_);
+    if (!systemName) return default_;
+    const std::string& name = *systemName;
     DWORD type = 0;
     BYTE scratch[4] = {};
     DWORD size = 0;
@@ -77,21 +85,26 @@ RegistryValue cRegistry::Value() {
         case REG_MULTI_SZ: {
             // The stored text without its final terminator; for a multi-string
             // the zero after each item stays. A text of 0 bytes reads as empty.
+            // The first size may exceed the text (a value that shrank, or the
+            // size of its 16-bit form): the smaller of the two sizes holds.
             if (size == 0) return std::wstring();
-            const std::vector<BYTE> data = QueryData(key.get(), name, size);
-            std::wstring text = FromAnsi(std::string_view(reinterpret_cast<const char*>(data.data()), size - 1));
+            const QueriedData data = QueryData(key.get(), name, size);
+            const DWORD length = std::min(size, data.reportedSize);
+            if (length == 0) return std::wstring();
+            std::wstring text =
+                FromAnsi(std::string_view(reinterpret_cast<const char*>(data.bytes.data()), length - 1));
             return type == REG_EXPAND_SZ ? ExpandEnvStr(text) : text;
         }
         case REG_DWORD:
             // A malformed size (0, 2 or 8 bytes) reads what is there, never more
             // than the 4 bytes of the number.
-            return FirstFourBytes(QueryData(key.get(), name, size, sizeof(std::uint32_t)));
+            return FirstFourBytes(QueryData(key.get(), name, size, sizeof(std::uint32_t)).bytes);
         case REG_DWORD_BIG_ENDIAN:
-            return static_cast<std::int32_t>(SwapEndian(
-                static_cast<std::uint32_t>(FirstFourBytes(QueryData(key.get(), name, size, sizeof(std::uint32_t))))));
+            return static_cast<std::int32_t>(SwapEndian(static_cast<std::uint32_t>(
+                FirstFourBytes(QueryData(key.get(), name, size, sizeof(std::uint32_t)).bytes))));
         default: {
-            std::vector<BYTE> data = QueryData(key.get(), name, size);
-            return RegistryValue::Bytes(data.begin(), data.end());
+            QueriedData data = QueryData(key.get(), name, size);
+            return RegistryValue::Bytes(std::move(data.bytes));
         }
     }
 }
@@ -111,7 +124,7 @@ bool cRegistry::EnumerateSections(NameList& sSect, std::int32_t& iSectCount) con
     sSect.Clear();
     UniqueHKey key;
     try {
-        if (OpenKeyA(RootKey(classKey_), ToAnsi(sectionKey_), KEY_ENUMERATE_SUB_KEYS, key) != ERROR_SUCCESS)
+        if (OpenKeyForReading(RootKey(classKey_), sectionKey_, KEY_ENUMERATE_SUB_KEYS, key) != ERROR_SUCCESS)
             return true;
         // A name of 255 characters does not fit (the terminator needs room):
         // like every other failure it ends the list.
@@ -132,16 +145,18 @@ bool cRegistry::EnumerateValues(NameList& sKeyNames, std::int32_t& iKeyCount) co
     iKeyCount = 0;
     sKeyNames.Clear();
     UniqueHKey key;
-    if (OpenKeyA(RootKey(classKey_), ToAnsi(sectionKey_), KEY_QUERY_VALUE, key) != ERROR_SUCCESS) return true;
+    if (OpenKeyForReading(RootKey(classKey_), sectionKey_, KEY_QUERY_VALUE, key) != ERROR_SUCCESS) return true;
     // The class name is not needed; asking for it with no room would fail the
     // whole query for a key that has one.
     DWORD longestName = 0;
     if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &longestName,
                          nullptr, nullptr, nullptr) != ERROR_SUCCESS)
         return true;
-    std::vector<char> buffer(longestName + 1);
+    // The longest name is counted in characters; in the system's code page
+    // each may take up to its widest form in bytes.
+    std::vector<char> buffer(std::size_t{longestName} * LongestAnsiCharacter() + 1);
     for (DWORD index = 0;; ++index) {
-        DWORD length = static_cast<DWORD>(buffer.size());
+        auto length = static_cast<DWORD>(buffer.size());
         if (RegEnumValueA(key.get(), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr) !=
             ERROR_SUCCESS)
             break;

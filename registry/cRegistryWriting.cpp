@@ -17,10 +17,7 @@ std::wstring AddressText(std::int32_t classKey, const std::wstring& section) {
 // Creates the key and every missing key on its path, or opens it.
 bool CreateOrOpen(HKEY root, const std::wstring& path, UniqueHKey& key) {
     const std::optional<std::string> systemPath = KeyPathAnsi(path);
-    if (!systemPath) return false;
-    char noClass[] = "";
-    return RegCreateKeyExA(root, systemPath->c_str(), 0, noClass, REG_OPTION_NON_VOLATILE, kWriteAccess, nullptr,
-                           key.put(), nullptr) == ERROR_SUCCESS;
+    return systemPath && CreateKeyA(root, *systemPath, kWriteAccess, key) == ERROR_SUCCESS;
 }
 
 bool SetRaw(HKEY key, const std::wstring& name, DWORD type, const void* data, std::size_t size) {
@@ -86,7 +83,7 @@ bool cRegistry::CreateKey() {
 bool cRegistry::DeleteKey() {
     const std::optional<std::string> path = KeyPathAnsi(sectionKey_);
     // An empty path would make RegDeleteKeyA delete the key the root stands for.
-    if (!path || path->empty() || RegDeleteKeyA(RootKey(classKey_), path->c_str()) != ERROR_SUCCESS)
+    if (!path || path->empty() || DeleteKeyA(RootKey(classKey_), *path) != ERROR_SUCCESS)
         throw Error(kErrKeyOperation, ErrorSource(),
                     L"Failed to delete registry Key: '" + AddressText(classKey_, sectionKey_));
     return true;
@@ -95,7 +92,7 @@ bool cRegistry::DeleteKey() {
 bool cRegistry::DeleteValue() {
     const std::optional<std::string> path = KeyPathAnsi(sectionKey_);
     UniqueHKey key;
-    if (!path || RegOpenKeyExA(RootKey(classKey_), path->c_str(), 0, kWriteAccess, key.put()) != ERROR_SUCCESS)
+    if (!path || OpenKeyA(RootKey(classKey_), *path, kWriteAccess, key) != ERROR_SUCCESS)
         throw Error(kErrKeyOperation, ErrorSource(),
                     L"Failed to open key '" + AddressText(classKey_, sectionKey_) + L"' for delete access");
     const std::optional<std::string> name = ExactAnsi(valueKey_);

@@ -1,7 +1,6 @@
 #include "ThemePlatform.h"
 
-#include "Error.h"
-#include "ProgramFile.h"
+#include "RuntimeError.h"
 
 namespace {
 
@@ -9,10 +8,10 @@ namespace {
 // library without the export is a failure of this call, not of loading.
 HRESULT ComCtlDllGetVersion(DLLVERSIONINFO* info) {
     const HMODULE comctl = GetModuleHandleW(L"comctl32.dll");
-    if (!comctl) throw Error(48, ProgramName(), L"Error in loading DLL comctl32");
+    if (!comctl) throw RuntimeError(kErrDllNotLoaded, ErrorSource(), L"comctl32");
     auto getVersion =
         reinterpret_cast<DLLGETVERSIONPROC>(reinterpret_cast<void*>(GetProcAddress(comctl, "DllGetVersion")));
-    if (!getVersion) throw Error(453, ProgramName(), L"Can't find DLL entry point DllGetVersion in comctl32");
+    if (!getVersion) throw RuntimeError(kErrEntryPointMissing, ErrorSource(), L"DllGetVersion in comctl32");
     return getVersion(info);
 }
 

@@ -7,7 +7,7 @@
 #include <vssym32.h>
 #include <string>
 
-#include "CheckedInt32.h"
+#include "CheckedArithmetic.h"
 #include "DCGuards.h"
 #include "OleObjects.h"
 #include "Text.h"
@@ -40,7 +40,7 @@ void DrawCorners(HWND hwnd, HDC hdc, HTHEME theme, int state, RECT client, const
 std::int32_t DrawCaption(HDC hdc, HTHEME theme, int state, const RECT& content, const std::wstring& caption,
                          bool withPicture, const ThemeControl& control) {
     HFONT font = nullptr;
-    TrapStep(kProcedure, [&] { font = FontHandle(control.Font().get()); });
+    TrapStep(kProcedure, [&] { font = FontHandle(control.Font().get(), kErrorSource); });
     const SelectionGuard fontSelection(hdc, font);
 
     RECT measured = content;
@@ -48,11 +48,14 @@ std::int32_t DrawCaption(HDC hdc, HTHEME theme, int state, const RECT& content, 
 
     RECT captionRect{content.left, 0, content.right, 0};
     TrapStep(kProcedure, [&] {
-        captionRect.top = withPicture ? Add32(Sub32(content.bottom, measured.bottom), 1)
-                                      : Round32((static_cast<double>(content.bottom) - measured.bottom) / 2 + 2);
+        captionRect.top =
+            withPicture ? CheckedInt32(std::int64_t{content.bottom} - measured.bottom + 1, kErrorSource)
+                        : RoundHalfEven((static_cast<double>(content.bottom) - measured.bottom) / 2 + 2, kErrorSource);
     });
-    TrapStep(kProcedure,
-             [&] { captionRect.bottom = withPicture ? content.bottom : Add32(captionRect.top, measured.bottom); });
+    TrapStep(kProcedure, [&] {
+        captionRect.bottom =
+            withPicture ? content.bottom : CheckedInt32(std::int64_t{captionRect.top} + measured.bottom, kErrorSource);
+    });
     DrawThemeText(theme, hdc, BP_PUSHBUTTON, state, caption.c_str(), -1, DT_CENTER | DT_WORDBREAK, 0, &captionRect);
     return captionRect.top;
 }
@@ -64,19 +67,21 @@ void DrawPicture(HDC hdc, const ComPtr<IPicture>& picture, const RECT& content, 
     std::int32_t width = 0;
     std::int32_t height = 0;
     TrapStep(kProcedure, [&] {
-        himetricWidth = PictureWidth(picture.get());
+        himetricWidth = PictureWidth(picture.get(), kErrorSource);
         width = pvHimetricToPixels(himetricWidth);
     });
     TrapStep(kProcedure, [&] {
-        himetricHeight = PictureHeight(picture.get());
+        himetricHeight = PictureHeight(picture.get(), kErrorSource);
         height = pvHimetricToPixels(himetricHeight);
     });
     std::int32_t x = 0;
     std::int32_t y = 0;
-    TrapStep(kProcedure,
-             [&] { x = Round32((static_cast<double>(content.right) - content.left - width) / 2 + content.left); });
-    TrapStep(kProcedure,
-             [&] { y = Round32((static_cast<double>(content.bottom) - content.top - height) / 2 + content.top); });
+    TrapStep(kProcedure, [&] {
+        x = RoundHalfEven((static_cast<double>(content.right) - content.left - width) / 2 + content.left, kErrorSource);
+    });
+    TrapStep(kProcedure, [&] {
+        y = RoundHalfEven((static_cast<double>(content.bottom) - content.top - height) / 2 + content.top, kErrorSource);
+    });
 
     if (TrapTest(kProcedure, [&] { return control.Enabled(); })) {
         if (TrapTest(kProcedure, [&] { return control.UseMaskColor(); })) {
@@ -88,8 +93,9 @@ void DrawPicture(HDC hdc, const ComPtr<IPicture>& picture, const RECT& content, 
             // Given bottom-up, the destination meets the picture's own
             // bottom-up HIMETRIC source: the picture comes out upright.
             TrapStep(kProcedure, [&] {
-                RenderPicture(picture.get(), hdc, x, Add32(y, height), width, Sub32(0, height), 0, 0, himetricWidth,
-                              himetricHeight);
+                RenderPicture(picture.get(), hdc, x, CheckedInt32(std::int64_t{y} + height, kErrorSource), width,
+                              CheckedInt32(-std::int64_t{height}, kErrorSource), 0, 0, himetricWidth, himetricHeight,
+                              kErrorSource);
             });
         }
     } else {
@@ -116,7 +122,7 @@ ButtonLook pvChooseButtonLook(HWND hwnd, const ThemeControl& control) noexcept {
     if (GetFocus() != hwnd)
         IgnoreFailure([&] {
             const ThemeControl* active = control.Parent().ActiveControl();
-            if (!active) throw ObjectNotSetError();
+            if (!active) throw RuntimeError(kErrObjectNotSet, kErrorSource);
             // When the window's active control is a command button (another
             // one, or this one while the window is in the background), that
             // button holds the default look, whatever its own Default says.
@@ -146,7 +152,7 @@ ButtonLook pvChooseButtonLook(HWND hwnd, const ThemeControl& control) noexcept {
 
     // A picture whose handle is 0, or cannot be read, counts as none.
     bool usable = false;
-    TrapStep(kProcedure, [&] { usable = look.picture && PictureHandle(look.picture.get()) != 0; });
+    TrapStep(kProcedure, [&] { usable = look.picture && PictureHandle(look.picture.get(), kErrorSource) != 0; });
     if (!usable) look.picture.reset();
     return look;
 }

@@ -2,7 +2,6 @@
 
 #include <exception>
 
-#include "ProgramFile.h"
 #include "Text.h"
 
 namespace mdXpThemeSupport {
@@ -38,18 +37,6 @@ ErrorListener SetErrorListener(ErrorListener listener) noexcept {
     const ErrorListener previous = errorListener;
     errorListener = listener;
     return previous;
-}
-
-Error ObjectNotSetError() {
-    return Error(91, ProgramName(), L"Object variable or With block variable not set");
-}
-
-Error OverflowError() {
-    return Error(6, ProgramName(), L"Overflow");
-}
-
-Error CallFailedError(long hresult, const wchar_t* call) {
-    return Error(static_cast<std::int32_t>(hresult), ProgramName(), std::wstring(call) + L" failed");
 }
 
 }  // namespace mdXpThemeSupport

@@ -2,12 +2,16 @@
 
 #include <string>
 
-#include "Error.h"
+#include "ErrorSource.h"
+#include "RuntimeError.h"
 
 // The error-trap convention of the visual-style module: a step that fails is
 // reported to pvReportError under the procedure's name and the procedure goes
 // on with its next step; nothing reaches the caller.
 namespace mdXpThemeSupport {
+
+// The module's errors report the program as their source.
+inline constexpr ErrorSource kErrorSource{};
 
 // The module's error hook; called from inside a catch block, it reads the
 // description of the error being handled and discards it.
@@ -49,10 +53,5 @@ void IgnoreFailure(Step&& step) noexcept {
     } catch (...) {
     }
 }
-
-Error ObjectNotSetError();
-Error OverflowError();
-// A COM call that answered a failure.
-Error CallFailedError(long hresult, const wchar_t* call);
 
 }  // namespace mdXpThemeSupport

@@ -15,7 +15,10 @@
 namespace mdXpThemeSupport {
 
 // Detection and start-up.
-bool& InitThemeSupportDone() noexcept;  // the once-only flag
+// The once-only flag of InitThemeSupport; the reset lets a test run the
+// start-up again as a new process would.
+bool InitThemeSupportDone() noexcept;
+void ResetInitThemeSupport() noexcept;
 bool IsComCtl6Loaded() noexcept;
 bool pvIsThemed() noexcept;
 

@@ -2,7 +2,7 @@
 // uses: transparent and disabled pictures, solid rectangles, colours, sizes.
 #include <windows.h>
 
-#include "CheckedInt32.h"
+#include "CheckedArithmetic.h"
 #include "DCGuards.h"
 #include "OleObjects.h"
 #include "UniqueHandle.h"
@@ -17,7 +17,7 @@ constexpr double kHimetricPerInch = 2540.0;
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 bool IsEmpty(IPicture* picture) {
-    return !picture || PictureHandle(picture) == 0;
+    return !picture || PictureHandle(picture, kErrorSource) == 0;
 }
 
 double ScreenTwipsPerPixelX() {
@@ -36,12 +36,12 @@ void pvDrawTransparentPicture(IPicture* picture, HDC hdc, std::int32_t x, std::i
     if (sourceHeight == 0) sourceHeight = height;
 
     SHORT type = PICTYPE_UNINITIALIZED;
-    TrapStep(kProcedure, [&] { type = PictureType(picture); });
+    TrapStep(kProcedure, [&] { type = PictureType(picture, kErrorSource); });
     // Only bitmaps and icons can be laid into the copy; anything else would
     // leave the copy's unset pixels to be transferred.
     if (type != PICTYPE_BITMAP && type != PICTYPE_ICON) return;
     HANDLE handle = nullptr;
-    TrapStep(kProcedure, [&] { handle = PictureGdiHandle(picture); });
+    TrapStep(kProcedure, [&] { handle = PictureGdiHandle(picture, kErrorSource); });
 
     const WindowDC screen(nullptr);
     const UniqueMemoryDC memory(CreateCompatibleDC(screen.get()));
@@ -83,13 +83,14 @@ void pvDrawRect(HDC hdc, std::int32_t x, std::int32_t y, std::int32_t width, std
     constexpr const char* kProcedure = "pvDrawRect";
     const UniqueBrush brush(CreateSolidBrush(color));
     TrapStep(kProcedure, [&] {
-        const RECT area{x, y, Add32(x, width), Add32(y, height)};
+        const RECT area{x, y, CheckedInt32(std::int64_t{x} + width, kErrorSource),
+                        CheckedInt32(std::int64_t{y} + height, kErrorSource)};
         FillRect(hdc, &area, brush.get());
     });
 }
 
 ComPtr<IPicture> pvPickPicture(const ComPtr<IPicture>& first, const ComPtr<IPicture>& second) {
-    if (first && PictureHandle(first.get()) != 0) return first;
+    if (first && PictureHandle(first.get(), kErrorSource) != 0) return first;
     return second;
 }
 
@@ -99,7 +100,7 @@ COLORREF pvSysColorToRGB(OLE_COLOR color) noexcept {
 }
 
 std::int32_t pvHimetricToPixels(double himetric) {
-    return Round32((kTwipsPerInch / ScreenTwipsPerPixelX()) * (himetric / kHimetricPerInch));
+    return RoundHalfEven((kTwipsPerInch / ScreenTwipsPerPixelX()) * (himetric / kHimetricPerInch), kErrorSource);
 }
 
 }  // namespace mdXpThemeSupport

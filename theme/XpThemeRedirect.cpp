@@ -42,7 +42,7 @@ bool BeforeControl(HWND hwnd, UINT msg, const ThemeControl* control, bool& redra
             pvSetPainted(hwnd, true);
             {
                 PaintDC dc(hwnd);
-                if (!control) throw ObjectNotSetError();
+                if (!control) throw RuntimeError(kErrObjectNotSet, kErrorSource);
                 pvDrawButton(hwnd, dc.get(), *control);
             }
             return true;

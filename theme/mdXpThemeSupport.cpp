@@ -8,9 +8,18 @@
 
 namespace mdXpThemeSupport {
 
-bool& InitThemeSupportDone() noexcept {
-    static bool done = false;
-    return done;
+namespace {
+
+bool initThemeSupportDone = false;
+
+}  // namespace
+
+bool InitThemeSupportDone() noexcept {
+    return initThemeSupportDone;
+}
+
+void ResetInitThemeSupport() noexcept {
+    initThemeSupportDone = false;
 }
 
 bool IsComCtl6Loaded() noexcept {
@@ -38,8 +47,7 @@ bool pvIsThemed() noexcept {
 using namespace mdXpThemeSupport;
 
 void InitThemeSupport() {
-    bool& done = InitThemeSupportDone();
-    if (done) return;
+    if (initThemeSupportDone) return;
     if (IsComCtl6Loaded()) {
         const ThemePlatform& platform = CurrentThemePlatform();
         // The order matters: shell32 first (never freed), then the one
@@ -50,7 +58,7 @@ void InitThemeSupport() {
         init.dwICC = ICC_USEREX_CLASSES;
         platform.InitCommonControlsEx(&init);
     }
-    done = true;
+    initThemeSupportDone = true;
 }
 
 bool FixThemeSupport(const std::vector<ThemeControl*>& controls) {
@@ -58,7 +66,7 @@ bool FixThemeSupport(const std::vector<ThemeControl*>& controls) {
     if (!IsComCtl6Loaded()) return false;
     for (ThemeControl* control : controls) {
         if (!control) {
-            TrapStep(kProcedure, [] { throw ObjectNotSetError(); });
+            TrapStep(kProcedure, [] { throw RuntimeError(kErrObjectNotSet, kErrorSource); });
             continue;
         }
         switch (control->Kind()) {

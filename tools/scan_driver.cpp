@@ -11,12 +11,11 @@
 #include <string_view>
 #include <thread>
 
+#include "resource.h"
+
 namespace {
 
 constexpr wchar_t kCaption[] = L"Quillmark - By Morvane";
-constexpr int kStartId = 101;
-constexpr int kShowMicrosoftId = 102;
-constexpr int kOutputId = 103;
 constexpr std::wstring_view kLastLines =
     L"Done, Scan Complete.\r\n''''''''''''''''''''''''''''''''''''''''''''''''''''''''";
 
@@ -51,10 +50,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "scan_driver: no window captioned Quillmark - By Morvane\n");
         return 1;
     }
-    if (tick) SendMessageW(GetDlgItem(window, kShowMicrosoftId), BM_SETCHECK, BST_CHECKED, 0);
-    PostMessageW(window, WM_COMMAND, MAKEWPARAM(kStartId, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(window, kStartId)));
-    HWND output = GetDlgItem(window, kOutputId);
+    if (tick) SendMessageW(GetDlgItem(window, IDC_CHECK1), BM_SETCHECK, BST_CHECKED, 0);
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_COMMAND1, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(window, IDC_COMMAND1)));
+    HWND output = GetDlgItem(window, IDC_TEXT1);
     const bool done = WaitFor(
         [&] {
             const std::wstring text = RemoteText(output);

@@ -60,14 +60,13 @@ void ScanFixture::AddService(const std::wstring& name, const char* group, const 
 }
 
 void ScanFixture::Tick(int state) {
-    SendMessageW(form->Control(FrmMain::kCheck1), BM_SETCHECK, static_cast<WPARAM>(state), 0);
+    SendMessageW(form->Control(IDC_CHECK1), BM_SETCHECK, static_cast<WPARAM>(state), 0);
 }
 
 void ScanFixture::PressStart() {
     // As a user's click arrives: the button's notification to its window.
-    HWND button = form->Control(FrmMain::kCommand1);
-    SendMessageW(form->hWnd(), WM_COMMAND, MAKEWPARAM(FrmMain::kCommand1, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(button));
+    HWND button = form->Control(IDC_COMMAND1);
+    SendMessageW(form->hWnd(), WM_COMMAND, MAKEWPARAM(IDC_COMMAND1, BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
 
 std::vector<std::wstring> ScanFixture::BoxLines() const {

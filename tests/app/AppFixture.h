@@ -39,7 +39,7 @@ protected:
     // The log file's lines (each of which ended with CR LF).
     std::vector<std::string> LogLines() const;
 
-    HWND Text1() const { return form->Control(FrmMain::kText1); }
+    HWND Text1() const { return form->Control(IDC_TEXT1); }
 
     ScratchKey scratch;
     RootOverride machineRoot{HKEY_LOCAL_MACHINE, scratch.get()};

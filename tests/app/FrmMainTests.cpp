@@ -2,14 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+
 #include "AppFixture.h"
+#include "FailingAllocation.h"
 #include "Text.h"
 #include "resource.h"
 
 namespace {
 
 struct Expected {
-    FrmMain::ControlId id;
+    int id;
     const wchar_t* windowClass;
     const wchar_t* text;
     RECT pixels;  // left, top, right, bottom in the client area
@@ -18,14 +21,14 @@ struct Expected {
 };
 
 const Expected kLayout[] = {
-    {FrmMain::kCommand1, L"Button", L"Start", {348, 204, 348 + 85, 204 + 29}, true, true},
-    {FrmMain::kCheck1, L"Button", L"Show Microsoft Services", {200, 220, 200 + 143, 220 + 13}, true, true},
-    {FrmMain::kText1, L"Edit", L"", {4, 18, 4 + 427, 18 + 181}, true, true},
-    {FrmMain::kPicture1, L"QuillmarkPictureBox", L"", {4, 204, 4 + 339, 204 + 12}, true, true},
-    {FrmMain::kLabel1, L"Static", L"Detects Services Attached To The Network", {4, 4, 4 + 215, 4 + 12}, true, false},
-    {FrmMain::kList1, L"ListBox", L"", {94, 14, 94 + 337, 14 + 26}, false, false},
-    {FrmMain::kLabel4, L"Static", L"Follow Morvane on Facebook", {22, 220, 22 + 156, 220 + 12}, true, false},
-    {FrmMain::kImage2, L"Static", L"", {4, 218, 4 + 16, 218 + 16}, true, false},
+    {IDC_COMMAND1, L"Button", L"Start", {348, 204, 348 + 85, 204 + 29}, true, true},
+    {IDC_CHECK1, L"Button", L"Show Microsoft Services", {200, 220, 200 + 143, 220 + 13}, true, true},
+    {IDC_TEXT1, L"Edit", L"", {4, 18, 4 + 427, 18 + 181}, true, true},
+    {IDC_PICTURE1, L"QuillmarkPictureBox", L"", {4, 204, 4 + 339, 204 + 12}, true, true},
+    {IDC_LABEL1, L"Static", L"Detects Services Attached To The Network", {4, 4, 4 + 215, 4 + 12}, true, false},
+    {IDC_LIST1, L"ListBox", L"", {94, 14, 94 + 337, 14 + 26}, false, false},
+    {IDC_LABEL4, L"Static", L"Follow Morvane on Facebook", {22, 220, 22 + 156, 220 + 12}, true, false},
+    {IDC_IMAGE2, L"Static", L"", {4, 218, 4 + 16, 218 + 16}, true, false},
 };
 
 RECT ClientRectOf(HWND control) {
@@ -61,7 +64,7 @@ TEST_F(FrmMainTest, ControlsStandWhereTheLayoutPutsThem) {
         HWND control = form->Control(e.id);
         ASSERT_NE(nullptr, control);
         EXPECT_EQ(e.windowClass, ClassOf(control));
-        if (e.id != FrmMain::kText1) {
+        if (e.id != IDC_TEXT1) {
             EXPECT_EQ(e.text, WindowText(control));
         }
         const RECT r = ClientRectOf(control);
@@ -79,20 +82,19 @@ TEST_F(FrmMainTest, ControlsStandWhereTheLayoutPutsThem) {
 }
 
 TEST_F(FrmMainTest, TabOrderStartsAtTheStartButtonWhichHasTheFocus) {
-    HWND first = form->Control(FrmMain::kCommand1);
+    HWND first = form->Control(IDC_COMMAND1);
     EXPECT_EQ(first, GetFocus());
     std::vector<HWND> order{first};
     for (HWND next = GetNextDlgTabItem(form->hWnd(), first, FALSE); next && next != first;
          next = GetNextDlgTabItem(form->hWnd(), next, FALSE))
         order.push_back(next);
-    const std::vector<HWND> expected{first, form->Control(FrmMain::kCheck1), Text1(),
-                                     form->Control(FrmMain::kPicture1)};
+    const std::vector<HWND> expected{first, form->Control(IDC_CHECK1), Text1(), form->Control(IDC_PICTURE1)};
     EXPECT_EQ(expected, order);
 }
 
 TEST_F(FrmMainTest, EveryControlWithTextUsesVerdanaBold) {
     for (const Expected& e : kLayout) {
-        if (e.id == FrmMain::kImage2) continue;  // a picture, no text
+        if (e.id == IDC_IMAGE2) continue;  // a picture, no text
         SCOPED_TRACE(e.id);
         const auto font = reinterpret_cast<HFONT>(SendMessageW(form->Control(e.id), WM_GETFONT, 0, 0));
         ASSERT_NE(nullptr, font);
@@ -106,7 +108,7 @@ TEST_F(FrmMainTest, EveryControlWithTextUsesVerdanaBold) {
 }
 
 TEST_F(FrmMainTest, HiddenListHoldsTheNineExcludedServices) {
-    HWND list = form->Control(FrmMain::kList1);
+    HWND list = form->Control(IDC_LIST1);
     const char* expected[] = {"AFD",    "Dhcp",    "Dnscache", "Dot3svc", "LmHosts",
                               "RasAcd", "Wlansvc", "WwanSvc",  "WZCSVC"};
     ASSERT_EQ(9, SendMessageW(list, LB_GETCOUNT, 0, 0));
@@ -118,8 +120,8 @@ TEST_F(FrmMainTest, HiddenListHoldsTheNineExcludedServices) {
 }
 
 TEST_F(FrmMainTest, LinksShowAsLinks) {
-    HWND label = form->Control(FrmMain::kLabel4);
-    HWND image = form->Control(FrmMain::kImage2);
+    HWND label = form->Control(IDC_LABEL4);
+    HWND image = form->Control(IDC_IMAGE2);
     HDC dc = GetDC(label);
     SendMessageW(form->hWnd(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(label));
     EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), GetTextColor(dc)) << "the link's text in the highlight colour";
@@ -147,4 +149,29 @@ TEST_F(FrmMainTest, LinksShowAsLinks) {
 TEST_F(FrmMainTest, ProgressBarStartsAtItsInitialPosition) {
     EXPECT_EQ(0, form->PB1().Value());
     EXPECT_EQ(100, form->PB1().Max());
+}
+
+// Memory running out at each allocation in turn while the window is made:
+// either no window comes of it, or a whole one whose Start button scans.
+TEST_F(FrmMainTest, AFailureWhileTheWindowIsMadeLeavesNoWindowOrAWholeOne) {
+    form.reset();
+    for (int failAt = 0;; ++failAt) {
+        SCOPED_TRACE(failAt);
+        FailAllocationAfter(failAt);
+        try {
+            form = FrmMain::Create(GetModuleHandleW(nullptr), folder.Path());
+        } catch (const std::bad_alloc&) {
+        }
+        const bool failed = StopFailingAllocations();
+        if (!form) {
+            ASSERT_TRUE(failed) << "no window, and nothing failed";
+            EXPECT_EQ(nullptr, FindWindowW(nullptr, FrmMain::kCaption)) << "a window was left behind";
+            continue;
+        }
+        ASSERT_EQ(8u, form->Controls().List().size()) << "the window shows with controls missing";
+        PressStart();
+        EXPECT_EQ(5u, BoxLines().size()) << "no scan report";
+        form.reset();
+        if (!failed) break;
+    }
 }

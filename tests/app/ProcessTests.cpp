@@ -14,9 +14,6 @@
 
 namespace {
 
-constexpr int kStartId = 101;   // Command1
-constexpr int kOutputId = 103;  // Text1
-
 std::wstring ProgramPath() {
     return ProgramFolder() + L"\\..\\..\\quillmark.exe";
 }
@@ -72,8 +69,8 @@ public:
     HANDLE Process() const { return process_.get(); }
 
     void PressStart() const {
-        PostMessageW(window_, WM_COMMAND, MAKEWPARAM(kStartId, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(Control(kStartId)));
+        PostMessageW(window_, WM_COMMAND, MAKEWPARAM(IDC_COMMAND1, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(Control(IDC_COMMAND1)));
     }
 
 private:
@@ -121,7 +118,7 @@ TEST(Program, OpensItsWindowWithTheStartButtonFocused) {
     EXPECT_EQ(237, client.bottom);
 
     RECT start{};
-    GetWindowRect(program.Control(kStartId), &start);
+    GetWindowRect(program.Control(IDC_COMMAND1), &start);
     MapWindowPoints(HWND_DESKTOP, program.Window(), reinterpret_cast<POINT*>(&start), 2);
     EXPECT_EQ(348, start.left);
     EXPECT_EQ(204, start.top);
@@ -129,7 +126,7 @@ TEST(Program, OpensItsWindowWithTheStartButtonFocused) {
     GUITHREADINFO gui{};
     gui.cbSize = sizeof gui;
     ASSERT_TRUE(WaitFor([&] { return GetGUIThreadInfo(program.ThreadId(), &gui) && gui.hwndFocus; }));
-    EXPECT_EQ(program.Control(kStartId), gui.hwndFocus);
+    EXPECT_EQ(program.Control(IDC_COMMAND1), gui.hwndFocus);
 }
 
 TEST(Program, ScansWhenStartIsPressedAndLogsBesideItself) {
@@ -137,7 +134,7 @@ TEST(Program, ScansWhenStartIsPressedAndLogsBesideItself) {
     ASSERT_NE(nullptr, program.Window());
     const std::size_t logBefore = ReadFileBytes(LogPath()).size();
     program.PressStart();
-    HWND output = program.Control(kOutputId);
+    HWND output = program.Control(IDC_TEXT1);
     const std::wstring ending = L"Done, Scan Complete.\r\n" + std::wstring(56, L'\'');
     ASSERT_TRUE(WaitFor([&] {
         const std::wstring text = RemoteText(output);
@@ -216,11 +213,11 @@ TEST(ChildProcess, DISABLED_NestedRunsUntilClosed) {
     const auto form = FrmMain::Create(GetModuleHandleW(nullptr), log);
     int runs = 1;
     OnBoxLine next(
-        form->Control(FrmMain::kText1), L"Services\\Filter1",
+        form->Control(IDC_TEXT1), L"Services\\Filter1",
         [&] {
             if (runs++ < 3)
-                PostMessageW(form->hWnd(), WM_COMMAND, MAKEWPARAM(FrmMain::kCommand1, BN_CLICKED),
-                             reinterpret_cast<LPARAM>(form->Control(FrmMain::kCommand1)));
+                PostMessageW(form->hWnd(), WM_COMMAND, MAKEWPARAM(IDC_COMMAND1, BN_CLICKED),
+                             reinterpret_cast<LPARAM>(form->Control(IDC_COMMAND1)));
             else
                 PostMessageW(form->hWnd(), WM_CLOSE, 0, 0);
         },

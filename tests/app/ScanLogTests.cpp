@@ -88,5 +88,5 @@ TEST(ScanLogPath, AFolderMissingOrEndingInASeparator) {
 
     const auto nowhere = FrmMain::Create(GetModuleHandleW(nullptr), folder.Path() + L"\\missing\\folder");
     nowhere->AddToLogs(L"still shown");
-    EXPECT_EQ(L"still shown", WindowText(nowhere->Control(FrmMain::kText1)));
+    EXPECT_EQ(L"still shown", WindowText(nowhere->Control(IDC_TEXT1)));
 }

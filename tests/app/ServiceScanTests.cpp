@@ -56,7 +56,40 @@ std::wstring SystemRoot() {
     return root;
 }
 
+// While it lives, the user's short date format is `format`.
+class ShortDateFormat {
+public:
+    explicit ShortDateFormat(const std::wstring& format) {
+        GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, old_, static_cast<int>(std::size(old_)));
+        EXPECT_TRUE(SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, format.c_str())) << GetLastError();
+    }
+    ~ShortDateFormat() { SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, old_); }
+    ShortDateFormat(const ShortDateFormat&) = delete;
+    ShortDateFormat& operator=(const ShortDateFormat&) = delete;
+
+private:
+    wchar_t old_[80] = {};
+};
+
 }  // namespace
+
+// A format of the user's may give a text longer than any fixed buffer: 26
+// era fields ("gg,") nearly fill the 80 characters a format may hold and
+// give some 130. The date line carries them all.
+TEST(ServiceScanDateLine, CarriesADateOfAnyLength) {
+    std::wstring format;
+    for (int i = 0; i < 26; ++i) format += L"gg,";
+    const ShortDateFormat shortDate(format);
+    const std::wstring line = ServiceScan::DateLine();
+    const std::size_t end = line.find(L" Time: ");
+    ASSERT_EQ(0u, line.find(L"Date: "));
+    ASSERT_NE(std::wstring::npos, end) << testing::PrintToString(line);
+    const std::wstring date = line.substr(6, end - 6);
+    const std::wstring era = date.substr(0, date.find(L',') + 1);
+    std::wstring expected;
+    for (int i = 0; i < 26; ++i) expected += era;
+    EXPECT_EQ(expected, date);
+}
 
 class ServiceScanTest : public ScanFixture {
 protected:
@@ -144,7 +177,7 @@ TEST_F(ServiceScanTest, AnEmptyOrMissingServicesKeyGivesFiveLines) {
 
 TEST_F(ServiceScanTest, TheExclusionListIsWhatTheListHolds) {
     AddTypicalServices();
-    HWND list = form->Control(FrmMain::kList1);
+    HWND list = form->Control(IDC_LIST1);
     SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L""));
     PressStart();
     EXPECT_EQ(Report({}), WithoutDates(BoxLines())) << "an empty entry matches every key path";
@@ -156,7 +189,7 @@ TEST_F(ServiceScanTest, TheExclusionListIsWhatTheListHolds) {
 
 TEST_F(ServiceScanTest, AGreyedCheckBoxShowsNothing) {
     AddTypicalServices();
-    HWND check = form->Control(FrmMain::kCheck1);
+    HWND check = form->Control(IDC_CHECK1);
     SetWindowLongW(check, GWL_STYLE, (GetWindowLongW(check, GWL_STYLE) & ~BS_TYPEMASK) | BS_AUTO3STATE);
     Tick(BST_INDETERMINATE);
     ASSERT_EQ(BST_INDETERMINATE, SendMessageW(check, BM_GETCHECK, 0, 0));
@@ -188,8 +221,8 @@ TEST_F(ServiceScanTest, APressDuringARunStartsANestedRun) {
     // The second press arrives while the first run is writing Filter1's key
     // line; it runs whole inside that line's yields.
     OnBoxLine press(Text1(), kKeyPrefix + L"Filter1", [&] {
-        PostMessageW(form->hWnd(), WM_COMMAND, MAKEWPARAM(FrmMain::kCommand1, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(form->Control(FrmMain::kCommand1)));
+        PostMessageW(form->hWnd(), WM_COMMAND, MAKEWPARAM(IDC_COMMAND1, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(form->Control(IDC_COMMAND1)));
     });
     PressStart();
     ASSERT_TRUE(press.Fired());

@@ -1,6 +1,6 @@
 #include "TestPictures.h"
 
-#include "OleFont.h"
+#include "OleObjects.h"
 
 #include <olectl.h>
 
@@ -38,9 +38,7 @@ ComPtr<IPicture> MakeIconPicture() {
 }
 
 void Repaint(IPicture* picture, COLORREF colour) {
-    OLE_HANDLE handle = 0;
-    picture->get_Handle(&handle);
-    const auto bitmap = reinterpret_cast<HBITMAP>(static_cast<LONG_PTR>(static_cast<LONG>(handle)));
+    const auto bitmap = static_cast<HBITMAP>(PictureGdiHandle(picture, ErrorSource()));
     BITMAP size{};
     GetObjectW(bitmap, sizeof size, &size);
     const UniqueMemoryDC dc(CreateCompatibleDC(nullptr));

@@ -279,3 +279,30 @@ TEST_F(ClassicPaint, AreaWithoutWidthOrHeightPaintsNothing) {
         EXPECT_TRUE(SameImage(untouched, target));
     }
 }
+
+// The host owns its DC. A pass whose buffer has no surface to give (an area
+// of no width or height, on a bar that never painted) draws straight into
+// it; the DC still ends the pass as the host left it.
+TEST_F(ClassicPaint, APassLeavesTheHostsDCAsItWas) {
+    bar.SetText(L"50%");
+    bar.SetShowText(true);
+    GdiSurface target(200, 20);
+    const HDC dc = target.hDC();
+    SetBkMode(dc, OPAQUE);
+    SetTextColor(dc, kSentinel);
+    const UniqueRegion clip(CreateRectRgn(0, 0, 50, 10));
+    SelectClipRgn(dc, clip.get());
+    const HGDIOBJ font = GetCurrentObject(dc, OBJ_FONT);
+    const HGDIOBJ pen = GetCurrentObject(dc, OBJ_PEN);
+    for (const RECT& area : {RECT{0, 0, 200, 0}, RECT{0, 0, 0, 20}}) {
+        SCOPED_TRACE(testing::Message() << area.right << "x" << area.bottom);
+        bar.DrawToDC(nullptr, dc, area.left, area.top, area.right, area.bottom);
+        EXPECT_EQ(OPAQUE, GetBkMode(dc));
+        EXPECT_EQ(kSentinel, GetTextColor(dc));
+        const UniqueRegion kept(CreateRectRgn(0, 0, 0, 0));
+        ASSERT_EQ(1, GetClipRgn(dc, kept.get())) << "the clip is gone";
+        EXPECT_TRUE(EqualRgn(clip.get(), kept.get()));
+        EXPECT_EQ(font, GetCurrentObject(dc, OBJ_FONT));
+        EXPECT_EQ(pen, GetCurrentObject(dc, OBJ_PEN));
+    }
+}

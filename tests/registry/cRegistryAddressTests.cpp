@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <type_traits>
+
 #include "RegistryFixture.h"
 
 TEST(cRegistryAddress, NewObjectStartsEmpty) {
@@ -88,4 +91,11 @@ TEST(RegistryValueText, EveryKindHasATextForm) {
     EXPECT_EQ(L"False", RegistryValue::Boolean(false).ToText());
     EXPECT_EQ(L"00 7f ff", RegistryValue(RegistryValue::Bytes{0x00, 0x7F, 0xFF}).ToText());
     EXPECT_EQ(L"", RegistryValue(RegistryValue::Bytes{}).ToText());
+}
+
+// A boolean would become the number 1 and a null text would fail only when
+// it runs: neither may make a value (booleans go through Boolean()).
+TEST(RegistryValueKinds, NeitherABooleanNorANullPointerMakesAValue) {
+    EXPECT_FALSE((std::is_constructible_v<RegistryValue, bool>));
+    EXPECT_FALSE((std::is_constructible_v<RegistryValue, std::nullptr_t>));
 }

@@ -249,7 +249,8 @@ TEST_F(cRegistryAssociation, WritesEachTripleUnderBothRoots) {
         {L"AppFile\\shell\\5\\command", Text("x")},
     };
     ExpectLayoutUnderBothRoots(expected);
-    EXPECT_EQ((Properties{kMachine, L"AppFile\\shell\\5\\command", L"", REG_SZ, RegistryValue(), L""}), PropertiesOf(reg));
+    EXPECT_EQ((Properties{kMachine, L"AppFile\\shell\\5\\command", L"", REG_SZ, RegistryValue(), L""}),
+              PropertiesOf(reg));
 
     EmptyRoots();
     CreateClass(L"AppFile");

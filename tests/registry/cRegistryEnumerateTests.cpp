@@ -4,6 +4,7 @@
 #include <set>
 
 #include "RegistryFixture.h"
+#include "TestRerun.h"
 
 using cRegistryEnumerate = RegistryFixture;
 
@@ -13,6 +14,16 @@ std::vector<std::wstring> Entries(const NameList& list) {
     std::vector<std::wstring> entries;
     for (std::int32_t i = list.LBound(); i <= list.UBound(); ++i) entries.push_back(list.Item(i));
     return entries;
+}
+
+// The names EnumerateValues lists, in any order.
+std::multiset<std::wstring> ListedValueNames(const cRegistry& reg) {
+    NameList names;
+    std::int32_t count = -1;
+    EXPECT_TRUE(reg.EnumerateValues(names, count));
+    EXPECT_EQ(names.Count(), count);
+    const auto entries = Entries(names);
+    return {entries.begin(), entries.end()};
 }
 
 }  // namespace
@@ -78,13 +89,7 @@ TEST_F(cRegistryEnumerate, ValuesIncludeTheUnnamedOne) {
     scratch.SetDword(L"V", "A much longer value name", 2);
     scratch.CreateKey(L"V\\SubKeyIsNoValue");
     Address(L"V", L"");
-    NameList names;
-    std::int32_t count = 0;
-    EXPECT_TRUE(reg.EnumerateValues(names, count));
-    ASSERT_EQ(3, count);
-    const auto entries = Entries(names);
-    EXPECT_EQ((std::multiset<std::wstring>{L"", L"First", L"A much longer value name"}),
-              std::multiset<std::wstring>(entries.begin(), entries.end()));
+    EXPECT_EQ((std::multiset<std::wstring>{L"", L"First", L"A much longer value name"}), ListedValueNames(reg));
 }
 
 TEST_F(cRegistryEnumerate, ValuesOfAKeyWithAClassName) {
@@ -111,4 +116,24 @@ TEST_F(cRegistryEnumerate, NoValuesGiveAnEmptyList) {
         EXPECT_EQ(0, count);
         EXPECT_EQ(0, names.Count());
     }
+}
+
+// The longest value name the key reports counts characters; under a
+// multi-byte code page a name takes more bytes than that.
+TEST_F(cRegistryEnumerate, ValueNamesThatTakeMoreBytesThanCharacters) {
+    if (!InRerun()) {
+        EXPECT_EQ(0u, RerunCurrentTestUnderUtf8()) << "failed under the UTF-8 code page";
+        return;
+    }
+    ASSERT_EQ(static_cast<UINT>(CP_UTF8), GetACP());
+    const std::wstring accented(100, L'\u00E9');   // two bytes each
+    const std::wstring ideographs(60, L'\u540D');  // three bytes each
+    scratch.CreateKey(L"V");
+    UniqueHKey key;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(scratch.get(), L"V", 0, KEY_SET_VALUE, key.put()));
+    for (const std::wstring& name : {std::wstring(L"a"), accented, ideographs})
+        ASSERT_EQ(ERROR_SUCCESS,
+                  RegSetValueExW(key.get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>("\1\0\0\0"), 4));
+    Address(L"V", L"");
+    EXPECT_EQ((std::multiset<std::wstring>{L"a", accented, ideographs}), ListedValueNames(reg));
 }

@@ -128,6 +128,41 @@ TEST_F(cRegistryRead, FailuresReturnTheDefaultAndKeepTheType) {
     EXPECT_TRUE(empty.Value().IsEmpty()) << "the starting Default is the empty value";
 }
 
+// The plain conversion to the code page turns the fullwidth backslash U+FF3C
+// into a separator and U+0F00 into "?": a read must not reach the key or
+// value that these would name.
+TEST_F(cRegistryRead, APathOrNameThatDoesNotConvertExactlyFindsNothing) {
+    if (GetACP() == CP_UTF8) GTEST_SKIP() << "every character fits the UTF-8 code page";
+    for (const wchar_t* path : {L"A\\B", L"?"}) {
+        scratch.SetText(path, "v", "found");
+        scratch.SetText(path, "?", "found");
+    }
+    struct Row {
+        const char* what;
+        std::wstring section;
+        std::wstring name;
+    };
+    const Row rows[] = {
+        {"fullwidth backslash in the path", L"A\uFF3CB", L"v"},
+        {"path outside the code page", L"\u0F00", L"v"},
+        {"value name outside the code page", L"A\\B", L"\u0F00"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        Address(row.section, row.name);
+        reg.SetDefault(RegistryValue(L"fallback"));
+        EXPECT_EQ(RegistryValue(L"fallback"), reg.Value()) << testing::PrintToString(reg.Value().ToText());
+        if (row.name != L"v") continue;
+        EXPECT_FALSE(reg.KeyExists());
+        NameList names;
+        std::int32_t count = -1;
+        reg.EnumerateValues(names, count);
+        EXPECT_EQ(0, count);
+        reg.EnumerateSections(names, count);
+        EXPECT_EQ(0, count);
+    }
+}
+
 TEST_F(cRegistryRead, ReadsTheUnnamedValue) {
     scratch.SetText(L"Key", "", "unnamed");
     Address(L"Key", L"");
@@ -150,30 +185,38 @@ TEST_F(cRegistryRead, ValueExStoresItsArgumentsThenReads) {
     EXPECT_EQ(REG_SZ, reg.ValueType());
 }
 
-TEST_F(cRegistryRead, AValueChangingSizeBetweenItsTwoQueriesStaysInBounds) {
+// A text that shrinks between the size query and the read comes back as
+// it was read, not padded with zeros to the size first reported; one that
+// grows does not fit the buffer, which leaves one character of it.
+TEST_F(cRegistryRead, AValueChangingSizeBetweenItsTwoQueriesGivesWhatWasRead) {
     const std::string longText(200, 'x');
+    const std::wstring longTextRead(200, L'x');
     scratch.SetText(L"", "Flicker", "a");
     Address(L"", L"Flicker");
     std::atomic<bool> stop{false};
     std::thread writer([&] {
         for (int i = 0; !stop; ++i) scratch.SetText(L"", "Flicker", i % 2 ? longText : "a");
     });
+    std::vector<std::wstring> unexpected;
     for (int i = 0; i < 3000; ++i) {
-        const RegistryValue value = reg.Value();
-        ASSERT_EQ(RegistryValue::Kind::Text, value.kind());
-        ASSERT_LE(value.Text().size(), longText.size());
-        for (wchar_t c : value.Text()) ASSERT_TRUE(c == L'x' || c == L'a' || c == L'\0') << int(c);
+        const std::wstring text = reg.Value().ToText();
+        if (text.size() != 1 && text != longTextRead) unexpected.push_back(text);
     }
     stop = true;
     writer.join();
+    EXPECT_TRUE(unexpected.empty()) << unexpected.size() << " reads, such as one of " << unexpected.front().size()
+                                    << " characters beginning "
+                                    << testing::PrintToString(unexpected.front().substr(0, 3));
 }
 
-TEST_F(cRegistryRead, KeyPathsLongerThanTheSystemsBufferAreRead) {
+TEST_F(cRegistryRead, KeyPathsLongerThanTheSystemsBufferAreReadWrittenAndDeleted) {
     const std::wstring deep = std::wstring(200, L'd') + L"\\" + std::wstring(120, L'e');
-    scratch.SetText(deep, "Group", "TDI");
-    scratch.CreateKey(deep + L"\\Child");
     Address(deep, L"Group");
     ASSERT_GT(reg.SectionKey().size(), 300u);
+    reg.SetValueType(REG_SZ);
+    EXPECT_NO_THROW(reg.SetValue(L"TDI")) << "the missing keys of the path are made";
+    EXPECT_EQ((std::vector<std::uint8_t>{'T', 'D', 'I', 0}), scratch.Read(deep, "Group").bytes);
+    scratch.CreateKey(deep + L"\\Child");
     EXPECT_TRUE(reg.KeyExists());
     EXPECT_EQ(RegistryValue(L"TDI"), reg.Value());
     NameList names;
@@ -184,6 +227,14 @@ TEST_F(cRegistryRead, KeyPathsLongerThanTheSystemsBufferAreRead) {
     reg.EnumerateValues(names, count);
     ASSERT_EQ(1, count);
     EXPECT_EQ(L"Group", names.Item(1));
+
+    EXPECT_NO_THROW(reg.DeleteValue());
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, scratch.Read(deep, "Group").status);
+    reg.SetSectionKey(reg.SectionKey() + L"\\Child");
+    EXPECT_NO_THROW(reg.DeleteKey());
+    EXPECT_FALSE(scratch.KeyExists(deep + L"\\Child"));
+    EXPECT_NO_THROW(reg.CreateKey());
+    EXPECT_TRUE(scratch.KeyExists(deep + L"\\Child"));
 
     Address(deep + L"\\Missing", L"Group");
     EXPECT_FALSE(reg.KeyExists());

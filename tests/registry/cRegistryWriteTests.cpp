@@ -329,10 +329,23 @@ TEST_F(cRegistryRemoteWrite, WritesGoThroughTheConnection) {
     EXPECT_NO_THROW(reg.SetValue(L"x")) << "the write ends before the type is looked at";
     EXPECT_FALSE(scratch.KeyExists(L"Remote"));
 
-    reg.SetMachine(ThisComputer());
+    // With the backslashes: a name shorter than 3 characters alone would
+    // mean the local registry.
+    reg.SetMachine(L"\\\\" + ThisComputer());
     reg.SetValueType(REG_SZ);
     reg.SetValue(L"through the connection");
     EXPECT_EQ(TextBytes("through the connection"), scratch.Read(L"Remote", "v").bytes);
+
+    // The fullwidth twin of the name is no name of this machine, though the
+    // plain conversion makes the one of the other.
+    std::wstring twin = ThisComputer();
+    for (wchar_t& c : twin)
+        if (c > L' ' && c < 0x7F) c = static_cast<wchar_t>(c + 0xFEE0);
+    reg.SetMachine(L"\\\\" + twin);
+    EXPECT_NO_THROW(reg.SetValue(L"through a look-alike"));
+    EXPECT_EQ(TextBytes("through the connection"), scratch.Read(L"Remote", "v").bytes);
+    reg.SetDefault(RegistryValue(L"fallback"));
+    EXPECT_EQ(RegistryValue(L"fallback"), reg.Value());
 }
 
 TEST_F(cRegistryWrite, DeleteKeyRefusesAnEmptyPath) {

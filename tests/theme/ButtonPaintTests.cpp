@@ -12,7 +12,7 @@
 #include "DCGuards.h"
 #include "ErrorRecorder.h"
 #include "FakeControl.h"
-#include "OleFont.h"
+#include "OleObjects.h"
 #include "ScopedThemePlatform.h"
 #include "TestPictures.h"
 #include "TestWindow.h"
@@ -96,7 +96,7 @@ protected:
     // content rectangle, in the button's font.
     RECT Measured(const std::wstring& caption, const RECT& content) const {
         const Surface scratch(kWidth, kHeight, kWhite);
-        const SelectionGuard selection(scratch.hdc(), FontHandle(button_.font->get()));
+        const SelectionGuard selection(scratch.hdc(), FontHandle(button_.font->get(), kErrorSource));
         RECT measured = content;
         DrawTextA(scratch.hdc(), ToAnsi(caption).c_str(), -1, &measured, DT_CALCRECT | DT_WORDBREAK);
         return measured;
@@ -105,7 +105,7 @@ protected:
     // Where the theme puts the ink of a caption drawn in the given rectangle.
     Box CaptionInk(const std::wstring& caption, const RECT& where) const {
         const Surface alone(kWidth, kHeight, kWhite);
-        const SelectionGuard selection(alone.hdc(), FontHandle(button_.font->get()));
+        const SelectionGuard selection(alone.hdc(), FontHandle(button_.font->get(), kErrorSource));
         RECT rect = where;
         DrawThemeText(theme_.get(), alone.hdc(), BP_PUSHBUTTON, PBS_NORMAL, caption.c_str(), -1,
                       DT_CENTER | DT_WORDBREAK, 0, &rect);

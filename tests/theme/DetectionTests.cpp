@@ -21,10 +21,10 @@ namespace {
 class InitThemeSupportTest : public testing::Test {
 protected:
     void SetUp() override {
-        InitThemeSupportDone() = false;
+        ResetInitThemeSupport();
         platform_.RecordStartupCalls();
     }
-    void TearDown() override { InitThemeSupportDone() = false; }
+    void TearDown() override { ResetInitThemeSupport(); }
 
     ScopedThemePlatform platform_;
 };

@@ -6,7 +6,7 @@
 
 #include "DCGuards.h"
 #include "Dib32.h"
-#include "OleFont.h"
+#include "OleObjects.h"
 
 Surface::Surface(int width, int height, COLORREF fill) : width_(width), height_(height) {
     const WindowDC screen(nullptr);

@@ -20,7 +20,7 @@ TEST(RunningProgram, AfterAScanPicture1ShowsTheFullBarInBlue) {
     ASSERT_TRUE(form);
 
     cProgressBar& pb1 = form->PB1();
-    const HWND picture1 = form->Control(FrmMain::kPicture1);
+    const HWND picture1 = form->Control(IDC_PICTURE1);
     ASSERT_NE(nullptr, pb1.DrawObject());
     EXPECT_EQ(picture1, pb1.DrawObject()->hWnd());
     EXPECT_EQ(0, pb1.Min());

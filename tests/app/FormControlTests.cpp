@@ -8,10 +8,10 @@
 #include "Error.h"
 #include "FormControls.h"
 #include "FrmMain.h"
+#include "OleObjects.h"
 #include "ScopedThemePlatform.h"
 #include "ScratchFolder.h"
 #include "Subclasses.h"
-#include "TestPictures.h"
 #include "TestWindow.h"
 #include "XpThemeInternals.h"
 
@@ -22,7 +22,7 @@ namespace {
 class FormControlTest : public testing::Test {
 protected:
     void SetUp() override {
-        font_ = MakeFont(L"Verdana", 67500, FW_BOLD);
+        font_ = CreateOleFont(L"Verdana", 6.75, FW_BOLD);
         command_ = window_.AddChild(L"BUTTON", L"Start", BS_PUSHBUTTON | WS_TABSTOP, 5, 5, 80, 25);
         defaultCommand_ = window_.AddChild(L"BUTTON", L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 90, 5, 80, 25);
         check_ = window_.AddChild(L"BUTTON", L"Show", BS_AUTOCHECKBOX | WS_TABSTOP, 5, 35, 80, 20);
@@ -36,7 +36,7 @@ protected:
 
     const FormControl& Of(HWND hwnd) const {
         const FormControl* control = controls_.Find(hwnd);
-        if (!control) throw Error(0, L"theme_app_tests", L"no control object");
+        if (!control) throw Error(0, L"app_tests", L"no control object");
         return *control;
     }
 
@@ -123,8 +123,8 @@ TEST(FrmMainThemeTest, TheLoadHandlerHandsOverStandardControlsOnly) {
     const auto form = FrmMain::Create(GetModuleHandleW(nullptr), folder.Path());
     ASSERT_TRUE(form);
     const std::vector<ThemeControl*> list = form->Controls().List();
-    const FrmMain::ControlId order[] = {FrmMain::kCommand1, FrmMain::kCheck1, FrmMain::kText1,  FrmMain::kPicture1,
-                                        FrmMain::kLabel1,   FrmMain::kList1,  FrmMain::kLabel4, FrmMain::kImage2};
+    const int order[] = {IDC_COMMAND1, IDC_CHECK1, IDC_TEXT1,  IDC_PICTURE1,
+                         IDC_LABEL1,   IDC_LIST1,  IDC_LABEL4, IDC_IMAGE2};
     ASSERT_EQ(std::size(order), list.size());
     for (size_t i = 0; i < list.size(); ++i) {
         SCOPED_TRACE("control " + std::to_string(i));
