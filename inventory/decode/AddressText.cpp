@@ -11,7 +11,7 @@ std::string Ipv4Text(std::uint32_t address) {
 
 std::string Ipv6Text(const std::uint8_t* bytes) {
     unsigned groups[8];
-    for (int i = 0; i < 8; ++i) groups[i] = (bytes[2 * i] << 8) | bytes[2 * i + 1];
+    for (std::size_t i = 0; i < 8; ++i) groups[i] = (bytes[2 * i] << 8) | bytes[2 * i + 1];
     const bool mapped =
         groups[0] == 0 && groups[1] == 0 && groups[2] == 0 && groups[3] == 0 && groups[4] == 0 && groups[5] == 0xFFFF;
     if (mapped)

@@ -63,7 +63,7 @@ Guid NdrCursor::ReadGuid(std::string_view what) {
 
 std::vector<std::uint8_t> NdrCursor::Bytes(std::size_t size, std::string_view what) {
     const std::uint8_t* at = Take(size, what);
-    return std::vector<std::uint8_t>(at, at + size);
+    return {at, at + size};
 }
 
 std::uint32_t NdrCursor::Count(std::string_view what, std::size_t elementSize) {

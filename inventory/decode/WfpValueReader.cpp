@@ -44,7 +44,8 @@ WfpValue InlineValue(const WfpValueFlat& flat) {
             value.unsignedNumber = flat.arm;
             break;
         case kWfpInt8:
-            value.signedNumber = static_cast<std::int8_t>(flat.arm & 0xFF);
+            value.signedNumber = (flat.arm & 0x80) ? static_cast<std::int64_t>(flat.arm & 0xFF) - 0x100
+                                                   : static_cast<std::int64_t>(flat.arm & 0xFF);
             break;
         case kWfpInt16:
             value.signedNumber = static_cast<std::int16_t>(flat.arm & 0xFFFF);

@@ -13,7 +13,7 @@ Block ReadNetworkProviders(Machine& machine) {
     try {
         const auto order = machine.controlSet ? OpenPath(*machine.controlSet, kOrderPath) : nullptr;
         if (!order) {
-            block.absent.push_back(kOrderPath);
+            block.absent.emplace_back(kOrderPath);
             return block;
         }
         const std::string names = ReadText(*order, "ProviderOrder").value_or("");

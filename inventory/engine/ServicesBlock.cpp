@@ -106,7 +106,7 @@ Block ReadServices(Machine& machine) {
     Block block{"services", "svc"};
     const auto services = machine.controlSet ? machine.controlSet->OpenSubkey("Services") : nullptr;
     if (!services) {
-        block.absent.push_back("Services");
+        block.absent.emplace_back("Services");
         return block;
     }
     const InfEvidence infs = CollectInfEvidence(machine.network);

@@ -28,7 +28,10 @@ void ForEachCatalogEntry(const Machine& machine, const std::string& catalogPath,
                 try {
                     if (const auto entry = entries->OpenSubkey(name)) read(catalog, name, *entry);
                 } catch (const std::runtime_error& error) {  // a ReadError or a DecodeError
-                    block.errors.push_back({path + "\\" + name, error.what()});
+                    std::string where = path;
+                    where += '\\';
+                    where += name;
+                    block.errors.push_back({std::move(where), error.what()});
                 }
             }
         } catch (const ReadError& error) {

@@ -91,7 +91,7 @@ private:
         std::vector<std::string> names;
         std::vector<wchar_t> buffer((subkeys ? longestSubkey : longestValue) + 1);
         for (DWORD index = 0;;) {
-            DWORD length = static_cast<DWORD>(buffer.size());
+            auto length = static_cast<DWORD>(buffer.size());
             status = enumerate(index, buffer.data(), &length);
             if (status == ERROR_NO_MORE_ITEMS) return names;
             if (status == ERROR_MORE_DATA && buffer.size() < kLongestName) {
