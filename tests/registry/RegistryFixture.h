@@ -2,15 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "ScratchKey.h"
-#include "Text.h"
 #include "cRegistry.h"
 
 // An object's whole address, to show what an operation changed or kept.
 struct Properties {
     std::int32_t classKey;
-    std::wstring sectionKey;
-    std::wstring valueKey;
+    std::wstring sectionKey, valueKey;
     std::int32_t valueType;
     RegistryValue defaultValue;
     std::wstring machine;
@@ -21,17 +21,60 @@ inline Properties PropertiesOf(const cRegistry& reg) {
     return {reg.ClassKey(), reg.SectionKey(), reg.ValueKey(), reg.ValueType(), reg.Default(), reg.Machine()};
 }
 
-// A registry object addressed at the test's scratch key below HKEY_CURRENT_USER.
-class RegistryFixture : public testing::Test {
+// While a test runs, HKEY_LOCAL_MACHINE and HKEY_CLASSES_ROOT point at the
+// keys "LocalMachine" and "ClassesRoot" of its scratch key. A test whose
+// roots could not be moved stops in SetUp, before it writes anything.
+class RegistryTest : public testing::Test {
 protected:
-    static constexpr std::int32_t kHKeyCurrentUser = static_cast<std::int32_t>(0x80000001u);
+    static constexpr std::int32_t kMachine = cRegistry::kHKeyLocalMachine;
+    static constexpr std::int32_t kClasses = cRegistry::kHKeyClassesRoot;
 
-    void Address(const std::wstring& subPath, const std::wstring& valueName) {
-        reg.SetClassKey(kHKeyCurrentUser);
-        reg.SetSectionKey(subPath.empty() ? scratch.Path() : scratch.Path() + L"\\" + subPath);
-        reg.SetValueKey(valueName);
+    void SetUp() override {
+        for (const wchar_t* root : {L"LocalMachine", L"ClassesRoot"}) scratch.CreateKey(root);
+        machine_.emplace(HKEY_LOCAL_MACHINE, Open(L"LocalMachine").get());
+        classes_.emplace(HKEY_CLASSES_ROOT, Open(L"ClassesRoot").get());
+        ASSERT_TRUE(machine_->Effective() && classes_->Effective()) << "the roots still name the real keys";
+    }
+    void TearDown() override {
+        machine_.reset();
+        classes_.reset();
+    }
+
+    // reg addressed below HKEY_LOCAL_MACHINE.
+    void Address(const std::wstring& path, const std::wstring& name, std::int32_t valueType = REG_SZ) {
+        reg.SetClassKey(kMachine);
+        reg.SetSectionKey(path);
+        reg.SetValueKey(name);
+        reg.SetValueType(valueType);
+    }
+    // The scratch key's path of a key below HKEY_LOCAL_MACHINE.
+    static std::wstring Machine(const std::wstring& path) {
+        return path.empty() ? L"LocalMachine" : L"LocalMachine\\" + path;
+    }
+    ScratchKey::Raw ReadMachine(const std::wstring& path, const std::string& name) const {
+        return scratch.Read(Machine(path), name);
+    }
+
+    // Takes every key and value out of both roots, which stay in place.
+    void EmptyRoots() const {
+        for (const wchar_t* root : {L"LocalMachine", L"ClassesRoot"}) RegDeleteTreeW(Open(root).get(), nullptr);
     }
 
     ScratchKey scratch;
     cRegistry reg;
+
+private:
+    UniqueHKey Open(const wchar_t* path) const {
+        UniqueHKey key;
+        RegOpenKeyExW(scratch.get(), path, 0, KEY_ALL_ACCESS, key.put());
+        return key;
+    }
+
+    std::optional<RootOverride> machine_, classes_;
 };
+
+using Bytes = std::vector<std::uint8_t>;
+
+inline Bytes TextBytes(const std::string& text) {
+    return Bytes(text.c_str(), text.c_str() + text.size() + 1);
+}

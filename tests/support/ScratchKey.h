@@ -39,6 +39,7 @@ public:
         LONG status = ERROR_FILE_NOT_FOUND;
         DWORD type = 0;
         std::vector<std::uint8_t> bytes;
+        bool operator==(const Raw&) const = default;
     };
     Raw Read(const std::wstring& subPath, const std::string& name) const;
     bool KeyExists(const std::wstring& subPath) const;

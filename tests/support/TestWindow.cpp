@@ -2,26 +2,20 @@
 
 namespace {
 
-constexpr wchar_t kClassName[] = L"QuillmarkThemeTestWindow";
-
-void RegisterTestWindowClass() {
-    WNDCLASSW wc{};
-    if (GetClassInfoW(GetModuleHandleW(nullptr), kClassName, &wc)) return;
-    wc.lpfnWndProc = &DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-    // Owned by the class for the life of the process.
-    wc.hbrBackground = CreateSolidBrush(TestWindow::kBackground);
-    wc.lpszClassName = kClassName;
-    RegisterClassW(&wc);
-}
+constexpr wchar_t kClassName[] = L"QuillmarkTestWindow";
 
 // Made once, active for the whole program, ended with the process.
 HWND Host() {
     static const HWND host = [] {
-        RegisterTestWindowClass();
-        const HWND window = CreateWindowExW(0, kClassName, L"theme tests", WS_POPUP | WS_VISIBLE, 200, 200, 320, 200,
-                                            nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = &DefWindowProcW;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        // Owned by the class for the life of the process.
+        windowClass.hbrBackground = CreateSolidBrush(TestWindow::kBackground);
+        windowClass.lpszClassName = kClassName;
+        RegisterClassW(&windowClass);
+        const HWND window = CreateWindowExW(0, kClassName, L"tests", WS_POPUP | WS_VISIBLE, 200, 200, 320, 200, nullptr,
+                                            nullptr, GetModuleHandleW(nullptr), nullptr);
         SetForegroundWindow(window);
         return window;
     }();
@@ -31,8 +25,8 @@ HWND Host() {
 }  // namespace
 
 TestWindow::TestWindow() {
-    hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"theme test", WS_CHILD | WS_VISIBLE, 0, 0, 320, 200,
-                            Host(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"test", WS_CHILD | WS_VISIBLE, 0, 0, 320, 200, Host(),
+                            nullptr, GetModuleHandleW(nullptr), nullptr);
     PumpMessages();
 }
 
