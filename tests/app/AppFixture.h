@@ -12,15 +12,24 @@
 #include "ScratchFolder.h"
 #include "ScratchKey.h"
 
-// Splits text at CR LF; "" gives no lines.
-std::vector<std::string> SplitLines(const std::string& text);
-std::vector<std::wstring> SplitLines(const std::wstring& text);
+// The lines of a text split at CR LF; "" gives none.
+template <typename Text>
+std::vector<Text> SplitLines(const Text& text) {
+    const typename Text::value_type lineEnd[] = {'\r', '\n', 0};
+    std::vector<Text> lines;
+    for (std::size_t start = 0; !text.empty();) {
+        const std::size_t end = text.find(lineEnd, start);
+        lines.push_back(text.substr(start, end - start));
+        if (end == Text::npos) break;
+        start = end + 2;
+    }
+    return lines;
+}
 
 std::wstring WindowText(HWND window);
 
-// A services tree of the test's own, seen by the code as
-// HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services, and the real window
-// with its log file in a scratch folder.
+// A services tree of the test's own as HKEY_LOCAL_MACHINE\System\CurrentControlSet\Services,
+// and the real window with its log file in a scratch folder.
 class ScanFixture : public testing::Test {
 protected:
     static constexpr wchar_t kServices[] = L"System\\CurrentControlSet\\Services";
@@ -28,43 +37,20 @@ protected:
     ScanFixture();
     ~ScanFixture() override;
 
-    // A service key with optional values (nullptr leaves a value out).
+    // A service key with a Group and, where given, the three texts.
     void AddService(const std::wstring& name, const char* group, const char* description = nullptr,
                     const char* displayName = nullptr, const char* imagePath = nullptr);
-
-    void Tick(int state);
-    void PressStart();
-
-    std::vector<std::wstring> BoxLines() const;
-    // The log file's lines (each of which ended with CR LF).
-    std::vector<std::string> LogLines() const;
-
-    HWND Text1() const { return form->Control(IDC_TEXT1); }
+    void Tick(int state) const { SendMessageW(form->Control(IDC_CHECK1), BM_SETCHECK, state, 0); }
+    // As a user's click arrives: the button's notification to its window.
+    void PressStart() const;
+    HWND Box() const { return form->Control(IDC_TEXT1); }
+    std::vector<std::wstring> BoxLines() const { return SplitLines(WindowText(Box())); }
+    std::string LogBytes() const { return folder.ReadBytes(FrmMain::kLogFileName); }
+    // The log file's lines, widened (each of which ends with CR LF).
+    std::vector<std::wstring> LogLines() const;
 
     ScratchKey scratch;
     RootOverride machineRoot{HKEY_LOCAL_MACHINE, scratch.get()};
     ScratchFolder folder;
     std::unique_ptr<FrmMain> form;
-};
-
-// Calls `action` from inside the scan when the output box receives text (set
-// or appended) that contains `trigger`: the first time, or every time.
-class OnBoxLine {
-public:
-    enum Repeat { kOnce, kEveryTime };
-    OnBoxLine(HWND box, std::wstring trigger, std::function<void()> action, Repeat repeat = kOnce);
-    ~OnBoxLine();
-    OnBoxLine(const OnBoxLine&) = delete;
-    OnBoxLine& operator=(const OnBoxLine&) = delete;
-
-    bool Fired() const noexcept { return fired_; }
-
-private:
-    static LRESULT CALLBACK Watch(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
-
-    HWND box_;
-    std::wstring trigger_;
-    std::function<void()> action_;
-    Repeat repeat_;
-    bool fired_ = false;
 };

@@ -1,68 +1,81 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
+#include "AppFixture.h"
 #include "DCGuards.h"
 #include "ExpectedBar.h"
-#include "FrmMain.h"
 #include "MessagePump.h"
-#include "ScratchFolder.h"
-#include "ScratchKey.h"
+#include "WindowBase.h"
 
-// The window as the program makes it, scanning a small services tree.
-TEST(RunningProgram, AfterAScanPicture1ShowsTheFullBarInBlue) {
-    ScratchKey machine;
-    const std::wstring services = L"System\\CurrentControlSet\\Services\\";
-    machine.SetText(services + L"Tcpip", "Group", "TDI");
-    machine.SetText(services + L"NetBT", "Group", "Streams Drivers");
-    machine.SetText(services + L"Beep", "Group", "Base");
-    const RootOverride machineRoot(HKEY_LOCAL_MACHINE, machine.get());
-    const ScratchFolder logFolder;
-    const auto form = FrmMain::Create(GetModuleHandleW(nullptr), logFolder.Path());
-    ASSERT_TRUE(form);
+using RunningProgram = ScanFixture;
 
-    cProgressBar& pb1 = form->PB1();
+// The load handler's bar in Picture1, blue on white, full after a scan, painted at every repaint
+// and left standing by one whose pass fails (the box is not erased first).
+TEST_F(RunningProgram, Picture1ShowsTheBarBeforeAndAfterAScan) {
+    AddService(L"Tcpip", "TDI");
+    AddService(L"NetBT", "Streams Drivers");
+    AddService(L"Beep", "Base");
     const HWND picture1 = form->Control(IDC_PICTURE1);
-    ASSERT_NE(nullptr, pb1.DrawObject());
-    EXPECT_EQ(picture1, pb1.DrawObject()->hWnd());
-    EXPECT_EQ(0, pb1.Min());
-    EXPECT_EQ(100, pb1.Max());
-    EXPECT_EQ(L"5", pb1.Tag());
-    EXPECT_TRUE(pb1.ShowText());
-    EXPECT_EQ(form->Font(), pb1.Font()) << "the window's font object itself";
-    EXPECT_EQ(0xFF0000, pb1.BarColor());
-    EXPECT_EQ(0xFF0000, pb1.ForeColor());
-    EXPECT_EQ(0xFFFFFF, pb1.BackColor());
-    EXPECT_EQ(1, pb1.BorderStyle());
-
-    // What the screen shows of Picture1 once every waiting paint is done.
-    auto shown = [&](GdiSurface& surface) {
+    EXPECT_EQ(form->Font(), form->PB1().Font()) << "the window's font object itself";
+    Surface expected(339, 12), actual(339, 12);
+    auto shown = [&] {
         DoEvents();
-        const WindowDC dc(picture1);
-        surface.CopyFrom(dc.get());
+        actual.CopyFrom(WindowDC(picture1).get());
+        return SameImage(expected, actual);
     };
-    GdiSurface expected(339, 12), actual(339, 12);
     DrawExpectedBar(expected, {}, Frame::kThinSunken, kWhite, kBlue);
-    shown(actual);
-    EXPECT_TRUE(SameImage(expected, actual)) << "before the scan: empty";
-
-    form->Command1_Click();
-    EXPECT_EQ(3, pb1.Max()) << "one step per service key";
-    EXPECT_EQ(3, pb1.Value());
+    EXPECT_TRUE(shown()) << "before the scan: empty";
+    PressStart();
+    EXPECT_EQ(3, form->PB1().Max()) << "one step per service key";
     DrawExpectedBar(expected, {1, 1, 338, 11}, Frame::kThinSunken, kWhite, kBlue);
-    shown(actual);
-    EXPECT_TRUE(SameImage(expected, actual)) << "after the scan: full, in blue";
+    EXPECT_TRUE(shown()) << "after the scan: full";
+    for (const bool failing : {false, true}) {
+        if (failing) form->PB1().SetMin(form->PB1().Max());
+        InvalidateRect(picture1, nullptr, TRUE);
+        UpdateWindow(picture1);
+        EXPECT_TRUE(shown()) << (failing ? "after a failed repaint" : "after a repaint");
+    }
+}
 
-    // A repaint of the picture box paints the bar again.
-    actual.Fill(kSentinel);
-    InvalidateRect(picture1, nullptr, TRUE);
-    UpdateWindow(picture1);
-    shown(actual);
-    EXPECT_TRUE(SameImage(expected, actual)) << "after a repaint";
+BOOL WINAPI FailingGetMessage(MSG*, HWND, UINT, UINT) {
+    return -1;
+}
 
-    // A repaint whose pass fails (no range to show) leaves the last bar:
-    // the box is not erased before its paint.
-    pb1.SetMin(pb1.Max());
-    InvalidateRect(picture1, nullptr, TRUE);
-    UpdateWindow(picture1);
-    shown(actual);
-    EXPECT_TRUE(SameImage(expected, actual)) << "after a failed repaint";
+// The loop ends with WM_QUIT's exit code, or with -1 when no message can be
+// fetched (then there is no exit code to return).
+TEST(MessageLoop, EndsWithTheQuitCodeOrMinusOneWhenFetchingFails) {
+    PostQuitMessage(7);
+    EXPECT_EQ(7, RunMessageLoop());
+    EXPECT_EQ(-1, RunMessageLoop(&FailingGetMessage));
+}
+
+// A window whose handling throws at one message: at WM_CREATE the creation
+// fails and leaves no window; at any other the message goes to the default
+// procedure.
+class ThrowingWindow : public WindowBase {
+public:
+    explicit ThrowingWindow(UINT failing) : failing_(failing) {
+        WNDCLASSEXW windowClass{};
+        windowClass.lpszClassName = L"QuillmarkThrowingWindow";
+        RegisterClassOnce(GetModuleHandleW(nullptr), windowClass);
+        CreateHandle(0, windowClass.lpszClassName, L"abc", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                     GetModuleHandleW(nullptr));
+    }
+
+private:
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == failing_) throw std::runtime_error("failing");
+        return DefaultHandling(msg, wParam, lParam);
+    }
+
+    UINT failing_;
+};
+
+TEST(WindowBase, AThrowFailsTheCreationOrGoesToTheDefaultProcedure) {
+    EXPECT_EQ(nullptr, ThrowingWindow(WM_CREATE).hWnd());
+    EXPECT_EQ(nullptr, FindWindowW(L"QuillmarkThrowingWindow", nullptr)) << "a window was left behind";
+    const ThrowingWindow window(WM_GETTEXTLENGTH);
+    ASSERT_NE(nullptr, window.hWnd());
+    EXPECT_EQ(3, SendMessageW(window.hWnd(), WM_GETTEXTLENGTH, 0, 0)) << "the default procedure's answer";
 }

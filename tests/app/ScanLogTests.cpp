@@ -4,89 +4,55 @@
 
 #include "AppFixture.h"
 #include "ProgramFile.h"
-#include "ScanLog.h"
 #include "Text.h"
 #include "UniqueHandle.h"
 
-class ScanLogTest : public ScanFixture {
-protected:
-    std::string LogBytes() const { return folder.ReadBytes(FrmMain::kLogFileName); }
-};
+using ScanLogTest = ScanFixture;
 
+// Each line goes to the file as 8-bit text ended by CR LF and to the box,
+// joined by CR LF, zero characters shown as blanks, the caret at the end; a
+// file that cannot be written loses the line from the file only.
 TEST_F(ScanLogTest, LinesGoToTheFileAsAnsiTextAndToTheBox) {
+    ASSERT_TRUE(UniqueFile(
+        CreateFileW(folder.File(FrmMain::kLogFileName).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr)));
     const std::wstring accented = L"caf\u00e9 \u00fc";
-    form->AddToLogs(L"first");
+    form->AddToLogs(L"");
+    EXPECT_EQ(L"", WindowText(Box())) << "an empty line to an empty box leaves it empty";
     form->AddToLogs(accented);
-    form->AddToLogs(L"third");
-    EXPECT_EQ("first\r\n" + ToAnsi(accented) + "\r\nthird\r\n", LogBytes());
-    EXPECT_EQ(L"first\r\n" + accented + L"\r\nthird", WindowText(Text1())) << "no line end after the last line";
-
-    // The caret stands at the end, so the box shows its last line.
+    form->AddToLogs(L"");
+    form->AddToLogs(std::wstring(L"a\0b\0", 4));
+    {
+        // Another process holding the file without sharing it.
+        const UniqueFile lock(CreateFileW(folder.File(FrmMain::kLogFileName).c_str(), GENERIC_READ, 0, nullptr,
+                                          OPEN_EXISTING, 0, nullptr));
+        form->AddToLogs(L"while locked");
+    }
+    form->AddToLogs(L"last");
+    EXPECT_EQ(accented + L"\r\n\r\na b \r\nwhile locked\r\nlast", WindowText(Box()));
+    EXPECT_EQ("\r\n" + ToAnsi(accented) + "\r\n\r\n" + std::string("a\0b\0", 4) + "\r\nlast\r\n", LogBytes());
     DWORD start = 0, end = 0;
-    SendMessageW(Text1(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(static_cast<DWORD>(GetWindowTextLengthW(Text1())), start);
+    SendMessageW(Box(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(static_cast<DWORD>(GetWindowTextLengthW(Box())), start);
     EXPECT_EQ(start, end);
 }
 
-TEST_F(ScanLogTest, TheFileKeepsWhatItHeldAndIsAppendedAcrossRuns) {
-    {
-        UniqueFile file(
-            CreateFileW(folder.File(FrmMain::kLogFileName).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
-        ASSERT_TRUE(file);
-        DWORD written = 0;
-        WriteFile(file.get(), "earlier run\r\n", 13, &written, nullptr);
-    }
-    form->AddToLogs(L"Scanning...");
+// The file keeps what it held and grows across runs of the program, in the
+// folder it is given, with or without a separator at its end; a folder that
+// is not there loses the file, never the box.
+TEST_F(ScanLogTest, TheFileIsAppendedAcrossRunsInTheFolderGiven) {
+    form->AddToLogs(L"first run");
     form.reset();
-    form = FrmMain::Create(GetModuleHandleW(nullptr), folder.Path());
+    form = FrmMain::Create(GetModuleHandleW(nullptr), folder.Path() + L"\\");
+    EXPECT_EQ(folder.File(FrmMain::kLogFileName), form->LogPath());
     form->AddToLogs(L"again");
-    EXPECT_EQ("earlier run\r\nScanning...\r\nagain\r\n", LogBytes());
-    EXPECT_EQ(L"again", WindowText(Text1())) << "the first line of an empty box has no line end before it";
-}
-
-TEST_F(ScanLogTest, EmptyLines) {
-    form->AddToLogs(L"");
-    EXPECT_EQ(L"", WindowText(Text1())) << "an empty line to an empty box leaves it empty";
-    form->AddToLogs(L"a");
-    form->AddToLogs(L"");
-    form->AddToLogs(L"b");
-    EXPECT_EQ(L"a\r\n\r\nb", WindowText(Text1()));
-    EXPECT_EQ("\r\na\r\n\r\nb\r\n", LogBytes()) << "the file receives every empty line as a line end";
-}
-
-TEST_F(ScanLogTest, ZeroCharactersShowAsBlanksAndCutNothing) {
-    form->AddToLogs(std::wstring(L"a\0b\0", 4));
-    form->AddToLogs(L"after");
-    EXPECT_EQ(L"a b \r\nafter", WindowText(Text1()));
-    EXPECT_EQ(std::string("a\0b\0\r\nafter\r\n", 13), LogBytes()) << "the file keeps the bytes as they were";
-}
-
-TEST_F(ScanLogTest, AnUnwritableFileLosesNoLineFromTheBox) {
-    form->AddToLogs(L"written");
-    {
-        // Another process holding the file without sharing it.
-        UniqueFile lock(CreateFileW(folder.File(FrmMain::kLogFileName).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                    0, nullptr));
-        ASSERT_TRUE(lock);
-        form->AddToLogs(L"while locked");
-    }
-    form->AddToLogs(L"accepted again");
-    EXPECT_EQ(L"written\r\nwhile locked\r\naccepted again", WindowText(Text1()));
-    EXPECT_EQ("written\r\naccepted again\r\n", LogBytes());
-}
-
-TEST(ScanLogPath, AFolderMissingOrEndingInASeparator) {
-    ScratchFolder folder;
+    EXPECT_EQ("first run\r\nagain\r\n", LogBytes());
+    EXPECT_EQ(L"again", WindowText(Box())) << "a new window's box starts empty";
     EXPECT_EQ(L"C:\\quillmark_log.txt", JoinPath(L"C:\\", L"quillmark_log.txt"));
-    EXPECT_EQ(L"C:\\Tools\\quillmark_log.txt", JoinPath(L"C:\\Tools", L"quillmark_log.txt"));
+    // The start-up's folder: the one that holds the program.
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(JoinPath(ProgramFolder(), ProgramName() + L".exe").c_str()));
+    EXPECT_EQ(L"app_tests", ProgramName());
 
-    const auto form = FrmMain::Create(GetModuleHandleW(nullptr), folder.Path() + L"\\");
-    ASSERT_NE(nullptr, form);
-    EXPECT_EQ(folder.File(L"quillmark_log.txt"), form->LogPath());
-    form->AddToLogs(L"line");
-    EXPECT_EQ("line\r\n", folder.ReadBytes(L"quillmark_log.txt"));
-
-    const auto nowhere = FrmMain::Create(GetModuleHandleW(nullptr), folder.Path() + L"\\missing\\folder");
-    nowhere->AddToLogs(L"still shown");
-    EXPECT_EQ(L"still shown", WindowText(nowhere->Control(IDC_TEXT1)));
+    form = FrmMain::Create(GetModuleHandleW(nullptr), folder.Path() + L"\\missing\\folder");
+    form->AddToLogs(L"still shown");
+    EXPECT_EQ(L"still shown", WindowText(Box()));
 }

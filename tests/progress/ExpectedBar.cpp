@@ -1,6 +1,6 @@
 #include "ExpectedBar.h"
 
-void DrawExpectedBar(GdiSurface& expected, const RECT& bar, Frame frame, COLORREF back, COLORREF barColour) {
+void DrawExpectedBar(Surface& expected, const RECT& bar, Frame frame, COLORREF back, COLORREF barColour) {
     const int w = expected.Width();
     const int h = expected.Height();
     const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);

@@ -2,32 +2,29 @@
 
 #include <windows.h>
 
-#include "GdiSurface.h"
 #include "ProgressBarHost.h"
+#include "Surface.h"
 
-// A host for a progress bar: a hidden window of the given client size (for
-// the client rectangle and the theme) and a DIB surface as its DC. Counts the
-// reads of its DC, one per paint.
+// A bar's host: a hidden window of the surface's size (unless it has none) and the surface as its
+// DC, whose reads, one per paint, it counts.
 class TestHost : public ProgressBarHost {
 public:
-    enum class Window { kPresent, kAbsent };
-
-    TestHost(int width, int height, Window window = Window::kPresent);
-    ~TestHost() override;
-    TestHost(const TestHost&) = delete;
-    TestHost& operator=(const TestHost&) = delete;
+    TestHost(int width, int height, bool withWindow = true)
+        : surface(width, height),
+          hwnd_(withWindow ? CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, width, height, nullptr, nullptr,
+                                             nullptr, nullptr)
+                           : nullptr) {}
+    ~TestHost() override { DestroyWindow(hwnd_); }
 
     HWND hWnd() const override { return hwnd_; }
     HDC hDC() const override {
-        ++paints_;
+        ++paints;
         return surface.hDC();
     }
 
-    int Paints() const noexcept { return paints_; }
-
-    GdiSurface surface;
+    Surface surface;
+    mutable int paints = 0;
 
 private:
-    HWND hwnd_ = nullptr;
-    mutable int paints_ = 0;
+    HWND hwnd_;
 };

@@ -21,25 +21,30 @@ inline Properties PropertiesOf(const cRegistry& reg) {
     return {reg.ClassKey(), reg.SectionKey(), reg.ValueKey(), reg.ValueType(), reg.Default(), reg.Machine()};
 }
 
-// While a test runs, HKEY_LOCAL_MACHINE and HKEY_CLASSES_ROOT point at the
-// keys "LocalMachine" and "ClassesRoot" of its scratch key. A test whose
-// roots could not be moved stops in SetUp, before it writes anything.
+using Bytes = RegistryValue::Bytes;
+
+inline Bytes TextBytes(const std::string& text) {
+    return Bytes(text.c_str(), text.c_str() + text.size() + 1);
+}
+
+// HKEY_LOCAL_MACHINE and HKEY_CLASSES_ROOT point at "LM" and "CR" of the scratch key; a test
+// whose roots could not be moved stops in SetUp, before it writes anything.
 class RegistryTest : public testing::Test {
 protected:
     static constexpr std::int32_t kMachine = cRegistry::kHKeyLocalMachine;
-    static constexpr std::int32_t kClasses = cRegistry::kHKeyClassesRoot;
 
     void SetUp() override {
-        for (const wchar_t* root : {L"LocalMachine", L"ClassesRoot"}) scratch.CreateKey(root);
-        machine_.emplace(HKEY_LOCAL_MACHINE, Open(L"LocalMachine").get());
-        classes_.emplace(HKEY_CLASSES_ROOT, Open(L"ClassesRoot").get());
+        for (const wchar_t* root : {L"LM", L"CR"}) scratch.CreateKey(root);
+        machine_.emplace(HKEY_LOCAL_MACHINE, Root(L"LM").get());
+        classes_.emplace(HKEY_CLASSES_ROOT, Root(L"CR").get());
         ASSERT_TRUE(machine_->Effective() && classes_->Effective()) << "the roots still name the real keys";
     }
-    void TearDown() override {
-        machine_.reset();
-        classes_.reset();
-    }
+    void TearDown() override { machine_.reset(), classes_.reset(); }
 
+    // Takes every key and value out of both roots, which stay in place.
+    void EmptyRoots() const {
+        for (const wchar_t* root : {L"LM", L"CR"}) RegDeleteTreeW(Root(root).get(), nullptr);
+    }
     // reg addressed below HKEY_LOCAL_MACHINE.
     void Address(const std::wstring& path, const std::wstring& name, std::int32_t valueType = REG_SZ) {
         reg.SetClassKey(kMachine);
@@ -47,24 +52,12 @@ protected:
         reg.SetValueKey(name);
         reg.SetValueType(valueType);
     }
-    // The scratch key's path of a key below HKEY_LOCAL_MACHINE.
-    static std::wstring Machine(const std::wstring& path) {
-        return path.empty() ? L"LocalMachine" : L"LocalMachine\\" + path;
-    }
-    ScratchKey::Raw ReadMachine(const std::wstring& path, const std::string& name) const {
-        return scratch.Read(Machine(path), name);
-    }
-
-    // Takes every key and value out of both roots, which stay in place.
-    void EmptyRoots() const {
-        for (const wchar_t* root : {L"LocalMachine", L"ClassesRoot"}) RegDeleteTreeW(Open(root).get(), nullptr);
-    }
 
     ScratchKey scratch;
     cRegistry reg;
 
 private:
-    UniqueHKey Open(const wchar_t* path) const {
+    UniqueHKey Root(const wchar_t* path) const {
         UniqueHKey key;
         RegOpenKeyExW(scratch.get(), path, 0, KEY_ALL_ACCESS, key.put());
         return key;
@@ -72,9 +65,3 @@ private:
 
     std::optional<RootOverride> machine_, classes_;
 };
-
-using Bytes = std::vector<std::uint8_t>;
-
-inline Bytes TextBytes(const std::string& text) {
-    return Bytes(text.c_str(), text.c_str() + text.size() + 1);
-}

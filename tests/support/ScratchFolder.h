@@ -2,11 +2,8 @@
 
 #include <string>
 
-// The bytes of a file ("" when it cannot be read).
-std::string ReadFileBytes(const std::wstring& path);
-
 // A folder of the test's own below the temporary folder, removed with its
-// files at the end.
+// files at the end (and at the start: a killed run may have left it).
 class ScratchFolder {
 public:
     ScratchFolder();
@@ -16,8 +13,7 @@ public:
 
     const std::wstring& Path() const noexcept { return path_; }
     std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
-
-    // The bytes of a file in the folder ("" when it does not exist).
+    // The bytes of a file in the folder ("" when it cannot be read).
     std::string ReadBytes(const std::wstring& name) const;
 
 private:

@@ -10,7 +10,7 @@
 #include "UniqueHandle.h"
 
 // A registry key of the test's own below HKEY_CURRENT_USER, unique per test,
-// deleted with its whole tree before use and after.
+// deleted with its whole tree before use and after. Paths are relative to it.
 class ScratchKey {
 public:
     ScratchKey();
@@ -19,34 +19,31 @@ public:
     ScratchKey& operator=(const ScratchKey&) = delete;
 
     HKEY get() const noexcept { return key_.get(); }
-    // Path below HKEY_CURRENT_USER.
-    const std::wstring& Path() const noexcept { return path_; }
+    const std::wstring& Path() const noexcept { return path_; }  // below HKEY_CURRENT_USER
 
-    // Raw registry writes below the scratch key (subPath may be empty).
-    void CreateKey(const std::wstring& subPath) const;
-    // A volatile key (and volatile keys for the missing ones on its path):
-    // keys created below it must be volatile too, so a non-volatile creation
-    // there fails.
-    void CreateVolatileKey(const std::wstring& subPath) const;
-    void SetRaw(const std::wstring& subPath, const std::string& name, DWORD type, const void* data, DWORD size) const;
-    void SetText(const std::wstring& subPath, const std::string& name, const std::string& text,
-                 DWORD type = REG_SZ) const;
-    void SetDword(const std::wstring& subPath, const std::string& name, std::uint32_t value) const;
-    void DeleteTree(const std::wstring& subPath) const;
+    // Makes the key and the missing ones on its path. Below a volatile key
+    // only volatile keys can be made.
+    void CreateKey(const std::wstring& path, bool isVolatile = false) const;
+    // Stores exactly these bytes (a text's with its terminator), making the key.
+    void SetRaw(const std::wstring& path, const std::string& name, DWORD type, const std::string& bytes) const;
+    void SetText(const std::wstring& path, const std::string& name, const std::string& text,
+                 DWORD type = REG_SZ) const {
+        SetRaw(path, name, type, std::string(text.c_str(), text.size() + 1));
+    }
+    void DeleteTree(const std::wstring& path) const;
+    bool KeyExists(const std::wstring& path) const;
 
-    // The raw type and bytes of a value, for reading back what code wrote.
+    // A value as stored, to read back what code wrote.
     struct Raw {
         LONG status = ERROR_FILE_NOT_FOUND;
         DWORD type = 0;
         std::vector<std::uint8_t> bytes;
         bool operator==(const Raw&) const = default;
     };
-    Raw Read(const std::wstring& subPath, const std::string& name) const;
-    bool KeyExists(const std::wstring& subPath) const;
-
-    // Every value below subPath, keyed by its key's path relative to subPath
-    // (empty for subPath itself), a backslash and its name ("a\b\name").
-    std::map<std::wstring, Raw> ValuesBelow(const std::wstring& subPath) const;
+    Raw Read(const std::wstring& path, const std::string& name) const;
+    // Every value below the key, by its key's path relative to it, a
+    // backslash and its name ("a\b\name").
+    std::map<std::wstring, Raw> ValuesBelow(const std::wstring& path) const;
 
 private:
     std::wstring path_;
@@ -54,17 +51,13 @@ private:
 };
 
 // While it lives, a predefined root (HKEY_LOCAL_MACHINE, HKEY_CLASSES_ROOT)
-// of this process points at a scratch key.
-//
-// Effective() proves it: a marker value set in the replacement must be seen
-// through the root. Wine honours the override of HKEY_CLASSES_ROOT only for
-// calls whose access carries no KEY_WOW64_32KEY or KEY_WOW64_64KEY flag; with
-// one it opens the machine's real classes. Its HKEY_CLASSES_ROOT is also not
-// merged with the user's classes, as it is on Windows.
+// of this process points at a scratch key. Effective() proves it: a marker
+// value set in the replacement is seen through the root. (Wine honours the
+// override of HKEY_CLASSES_ROOT only for calls without a KEY_WOW64_ flag.)
 class RootOverride {
 public:
     RootOverride(HKEY root, HKEY replacement);
-    ~RootOverride();
+    ~RootOverride() { RegOverridePredefKey(root_, nullptr); }
     RootOverride(const RootOverride&) = delete;
     RootOverride& operator=(const RootOverride&) = delete;
 

@@ -1,18 +1,7 @@
 #include "Surface.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <string>
-
-namespace {
-
-std::string Hex(COLORREF colour) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%06lX", static_cast<unsigned long>(colour));
-    return text;
-}
-
-}  // namespace
+#include <sstream>
 
 Surface::Surface(int width, int height, COLORREF fill)
     : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr)) {
@@ -81,15 +70,12 @@ testing::AssertionResult SameImage(const Surface& expected, const Surface& actua
     if (expected.Width() != actual.Width() || expected.Height() != actual.Height())
         return testing::AssertionFailure() << "sizes differ";
     int differing = 0;
-    std::string first;
-    for (int y = 0; y < expected.Height(); ++y) {
-        for (int x = 0; x < expected.Width(); ++x) {
-            if (expected.Pixel(x, y) == actual.Pixel(x, y)) continue;
-            if (differing++ == 0)
-                first = "(" + std::to_string(x) + ", " + std::to_string(y) + ") is " + Hex(actual.Pixel(x, y)) +
-                        ", expected " + Hex(expected.Pixel(x, y));
-        }
-    }
+    std::ostringstream first;
+    for (int y = 0; y < expected.Height(); ++y)
+        for (int x = 0; x < expected.Width(); ++x)
+            if (expected.Pixel(x, y) != actual.Pixel(x, y) && differing++ == 0)
+                first << "(" << x << ", " << y << ") is " << std::hex << actual.Pixel(x, y) << ", expected "
+                      << expected.Pixel(x, y) << std::dec;
     if (differing == 0) return testing::AssertionSuccess();
-    return testing::AssertionFailure() << differing << " pixels differ; first " << first;
+    return testing::AssertionFailure() << differing << " pixels differ; first " << first.str();
 }

@@ -2,12 +2,8 @@
 
 #include <windows.h>
 
-#include <functional>
-
-// A visible window of the test's own class, with a solid teal background
-// that its children's corners can show; destroyed with its children when the
-// test ends. It lives in one active top-level window that the whole program
-// shares (under Wine, destroying an active top-level window takes seconds).
+// A visible window of a teal background for the test's controls, the child of one active
+// top-level window that the program shares (Wine takes seconds to destroy an active one).
 class TestWindow {
 public:
     static constexpr COLORREF kBackground = RGB(0, 128, 128);
@@ -25,11 +21,3 @@ public:
 private:
     HWND hwnd_ = nullptr;
 };
-
-// Handles every waiting message; with a time, keeps doing so until it is up
-// (timers, hover notices).
-void PumpMessages(DWORD milliseconds = 0);
-
-// Handles messages until done() answers true or the time is up; answers
-// done() at the end.
-bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds);

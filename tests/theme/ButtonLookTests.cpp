@@ -4,278 +4,101 @@
 
 #include <gtest/gtest.h>
 #include <vssym32.h>
-#include <optional>
-#include <string>
-#include <vector>
 
-#include "ErrorRecorder.h"
-#include "FailingPicture.h"
 #include "FakeControl.h"
-#include "TestPictures.h"
+#include "Pictures.h"
+#include "ScopedThemePlatform.h"
+#include "Surface.h"
 #include "TestWindow.h"
 #include "XpThemeInternals.h"
 
 using namespace mdXpThemeSupport;
 
-namespace {
-
-enum class Active { None, TextBox, OtherCommandButton, ThisButton };
-enum class Pic { None, Picture, Down, Disabled };
-// What each picture property holds: a picture, an empty picture (handle 0),
-// or nothing at all.
-enum class Holds { Picture, Empty, Nothing };
-
-struct Row {
-    const char* name;
-    bool enabled = true;
-    bool hot = false;
-    bool pushed = false;
-    std::int32_t value = 0;
-    bool focused = false;
-    std::optional<bool> isDefault = false;  // empty: the control has no Default
-    Active active = Active::None;
-    Holds picture = Holds::Picture;
-    Holds down = Holds::Picture;
-    Holds disabled = Holds::Picture;
-    int state = PBS_NORMAL;
-    Pic drawn = Pic::Picture;
-    bool focusShown = false;
-};
-
-const char* Name(Pic pic) {
-    switch (pic) {
-        case Pic::None:
-            return "no picture";
-        case Pic::Picture:
-            return "Picture";
-        case Pic::Down:
-            return "DownPicture";
-        case Pic::Disabled:
-            return "DisabledPicture";
-    }
-    return "?";
-}
-
-class ButtonLookTest : public testing::Test {
-protected:
-    void SetUp() override {
-        button_ = window_.AddChild(L"BUTTON", L"", BS_PUSHBUTTON, 10, 10, 90, 40);
-        textBox_ = window_.AddChild(L"EDIT", L"", WS_BORDER, 10, 60, 90, 20);
-        auto solid = [](COLORREF color) { return MakeBitmapPicture(4, 4, [=](int, int) { return color; }); };
-        picture_ = solid(RGB(255, 0, 0));
-        down_ = solid(RGB(0, 255, 0));
-        disabled_ = solid(RGB(0, 0, 255));
-        empty_ = MakeEmptyPicture();
-        textBoxControl_.kind = ThemeControlKind::Other;
-        textBoxControl_.isDefault.reset();
-        otherCommand_.isDefault = false;
-    }
-
-    ComPtr<IPicture> Holding(Holds holds, const ComPtr<IPicture>& picture) const {
-        switch (holds) {
-            case Holds::Picture:
-                return picture;
-            case Holds::Empty:
-                return empty_;
-            case Holds::Nothing:
-                return nullptr;
-        }
-        return nullptr;
-    }
-
-    ComPtr<IPicture> Expected(Pic pic) const {
-        switch (pic) {
-            case Pic::None:
-                return nullptr;
-            case Pic::Picture:
-                return picture_;
-            case Pic::Down:
-                return down_;
-            case Pic::Disabled:
-                return disabled_;
-        }
-        return nullptr;
-    }
-
-    // Puts the button window and its control object in the row's state.
-    void Arrange(const Row& row) {
-        control_ = FakeControl();
-        control_.window = button_;
-        control_.parent = &form_;
-        control_.enabled = row.enabled;
-        control_.value = row.value;
-        control_.isDefault = row.isDefault;
-        control_.picture = Holding(row.picture, picture_);
-        control_.downPicture = Holding(row.down, down_);
-        control_.disabledPicture = Holding(row.disabled, disabled_);
-        SetFocus(row.focused ? button_ : textBox_);
-        SendMessageW(button_, BM_SETSTATE, row.pushed, 0);
-        pvSetHot(button_, row.hot);
-        switch (row.active) {
-            case Active::None:
-                form_.active = nullptr;
-                break;
-            case Active::TextBox:
-                form_.active = &textBoxControl_;
-                break;
-            case Active::OtherCommandButton:
-                form_.active = &otherCommand_;
-                break;
-            case Active::ThisButton:
-                form_.active = &control_;
-                break;
-        }
-    }
-
-    void Check(const Row& row) {
-        SCOPED_TRACE(row.name);
-        Arrange(row);
-        const ButtonLook look = pvChooseButtonLook(button_, control_);
-        EXPECT_EQ(row.state, look.state);
-        EXPECT_TRUE(look.picture == Expected(row.drawn)) << "expected " << Name(row.drawn) << ", got "
-                                                         << (look.picture == picture_    ? "Picture"
-                                                             : look.picture == down_     ? "DownPicture"
-                                                             : look.picture == disabled_ ? "DisabledPicture"
-                                                             : look.picture              ? "another picture"
-                                                                                         : "no picture");
-        EXPECT_EQ(row.focusShown, look.focused);
-    }
-
-    TestWindow window_;
-    HWND button_ = nullptr;
-    HWND textBox_ = nullptr;
-    ComPtr<IPicture> picture_, down_, disabled_, empty_;
-    FakeContainer form_;
-    FakeControl control_, textBoxControl_, otherCommand_;
-};
-
-TEST_F(ButtonLookTest, StateAndPictureTable) {
-    ErrorRecorder errors;
-    const Row rows[] = {
-        {.name = "disabled: DisabledPicture", .enabled = false, .state = PBS_DISABLED, .drawn = Pic::Disabled},
-        {.name = "disabled, DisabledPicture empty: Picture",
-         .enabled = false,
-         .disabled = Holds::Empty,
-         .state = PBS_DISABLED,
-         .drawn = Pic::Picture},
-        {.name = "disabled, no DisabledPicture: Picture",
-         .enabled = false,
-         .disabled = Holds::Nothing,
-         .state = PBS_DISABLED,
-         .drawn = Pic::Picture},
-        {.name = "disabled beats hot, pushed and checked",
-         .enabled = false,
-         .hot = true,
-         .pushed = true,
-         .value = 1,
-         .state = PBS_DISABLED,
-         .drawn = Pic::Disabled},
-        {.name = "hot, checked: DownPicture", .hot = true, .value = 1, .state = PBS_HOT, .drawn = Pic::Down},
-        {.name = "hot, grayed (2) reads checked", .hot = true, .value = 2, .state = PBS_HOT, .drawn = Pic::Down},
-        {.name = "hot, checked, DownPicture empty: Picture",
-         .hot = true,
-         .value = 1,
-         .down = Holds::Empty,
-         .state = PBS_HOT,
-         .drawn = Pic::Picture},
-        {.name = "hot, not checked: Picture even with a DownPicture",
-         .hot = true,
-         .state = PBS_HOT,
-         .drawn = Pic::Picture},
-        {.name = "hot and pushed: pressed, not hot",
-         .hot = true,
-         .pushed = true,
-         .state = PBS_PRESSED,
-         .drawn = Pic::Down},
-        {.name = "checked: pressed", .value = 1, .state = PBS_PRESSED, .drawn = Pic::Down},
-        {.name = "pushed, DownPicture missing: Picture",
-         .pushed = true,
-         .down = Holds::Nothing,
-         .state = PBS_PRESSED,
-         .drawn = Pic::Picture},
-        {.name = "pressed, both pictures empty: none",
-         .value = 1,
-         .picture = Holds::Empty,
-         .down = Holds::Empty,
-         .state = PBS_PRESSED,
-         .drawn = Pic::None},
-        {.name = "focused: defaulted with the focus rectangle",
-         .focused = true,
-         .state = PBS_DEFAULTED,
-         .drawn = Pic::Picture,
-         .focusShown = true},
-        {.name = "Default and focused",
-         .focused = true,
-         .isDefault = true,
-         .active = Active::ThisButton,
-         .state = PBS_DEFAULTED,
-         .focusShown = true},
-        {.name = "Default, focus on a text box (no Default there)",
-         .isDefault = true,
-         .active = Active::TextBox,
-         .state = PBS_DEFAULTED},
-        {.name = "Default, no active control", .isDefault = true, .active = Active::None, .state = PBS_DEFAULTED},
-        {.name = "Default, another command button active",
-         .isDefault = true,
-         .active = Active::OtherCommandButton,
-         .state = PBS_NORMAL},
-        {.name = "Default, this button active but the focus elsewhere (window in the background)",
-         .isDefault = true,
-         .active = Active::ThisButton,
-         .state = PBS_NORMAL},
-        {.name = "no Default property (check box)", .isDefault = std::nullopt, .state = PBS_NORMAL},
-        {.name = "normal: Picture", .state = PBS_NORMAL, .drawn = Pic::Picture},
-        {.name = "normal, Picture empty: none", .picture = Holds::Empty, .state = PBS_NORMAL, .drawn = Pic::None},
-        {.name = "normal, no Picture: none", .picture = Holds::Nothing, .state = PBS_NORMAL, .drawn = Pic::None},
+// Each row's words set up one situation: the button "disabled", "hot",
+// "pushed", "checked" or "grayed" (Value 1 or 2), "focused" (else the focus
+// is on a text box), "default" (or "no-default": a kind without Default);
+// the window's active control "active:text", "active:other" (another command
+// button) or "active:this"; a picture property "no-..." (not set) or
+// "empty-..." (handle 0); or a property that cannot be read: "unreadable-..."
+// or "no-parent".
+TEST(ButtonLook, StateAndPictureFollowTheButtonAndTheControl) {
+    enum Drawn { kNone, kPicture, kDown, kDisabled };
+    struct Row {
+        const char* words;
+        int state;
+        Drawn drawn;
+        std::size_t errors = 0;
     };
-    for (const Row& row : rows) Check(row);
-    EXPECT_TRUE(errors.Names().empty()) << "reported " << errors.Names().front();
-}
+    const Row rows[] = {
+        {"disabled", PBS_DISABLED, kDisabled},
+        {"disabled empty-disabled", PBS_DISABLED, kPicture},
+        {"disabled hot pushed checked", PBS_DISABLED, kDisabled},
+        {"hot checked", PBS_HOT, kDown},
+        {"hot grayed", PBS_HOT, kDown},
+        {"hot checked empty-down", PBS_HOT, kPicture},
+        {"hot", PBS_HOT, kPicture},
+        {"hot pushed", PBS_PRESSED, kDown},
+        {"checked", PBS_PRESSED, kDown},
+        {"pushed no-down", PBS_PRESSED, kPicture},
+        {"checked empty-picture empty-down", PBS_PRESSED, kNone},
+        {"focused", PBS_DEFAULTED, kPicture},
+        {"default active:text", PBS_DEFAULTED, kPicture},
+        {"default", PBS_DEFAULTED, kPicture},
+        {"default active:other", PBS_NORMAL, kPicture},
+        {"default active:this", PBS_NORMAL, kPicture},  // the window is in the background
+        {"no-default", PBS_NORMAL, kPicture},
+        {"", PBS_NORMAL, kPicture},
+        {"empty-picture", PBS_NORMAL, kNone},
+        // A step that fails goes to the hook; a failing test runs the step it guards.
+        {"unreadable-enabled checked", PBS_DISABLED, kDisabled, 1},
+        {"unreadable-value", PBS_NORMAL, kPicture, 1},
+        {"unreadable-picture", PBS_NORMAL, kNone, 1},
+        {"no-default no-parent", PBS_NORMAL, kPicture},  // ignored without the hook
+    };
+    TestWindow window;
+    const HWND hwnd = window.AddChild(L"BUTTON", L"", BS_PUSHBUTTON, 10, 10, 90, 40);
+    const HWND textBox = window.AddChild(L"EDIT", L"", WS_BORDER, 10, 60, 90, 20);
+    auto solid = [](COLORREF colour) { return MakePicture(4, 4, [=](int, int) { return colour; }); };
+    const ComPtr<IPicture> pictures[] = {nullptr, solid(kRed), solid(kGreen), solid(kBlue)};
+    FakeContainer form;
+    FakeControl textBoxControl, otherCommand;
+    textBoxControl.kind = ThemeControlKind::Other;
+    textBoxControl.isDefault.reset();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.words);
+        const std::string words = " " + std::string(row.words) + " ";
+        auto has = [&](const char* word) { return words.find(" " + std::string(word) + " ") != std::string::npos; };
+        auto holding = [&](const char* name, Drawn drawn) -> std::optional<ComPtr<IPicture>> {
+            if (has(("unreadable-" + std::string(name)).c_str())) return std::nullopt;
+            if (has(("no-" + std::string(name)).c_str())) return ComPtr<IPicture>();
+            if (has(("empty-" + std::string(name)).c_str())) return MakeEmptyPicture();
+            return pictures[drawn];
+        };
+        FakeControl control;
+        control.window = hwnd;
+        control.parent = has("no-parent") ? nullptr : &form;
+        control.enabled = !has("disabled");
+        if (has("unreadable-enabled")) control.enabled.reset();
+        control.value = has("checked") ? 1 : has("grayed") ? 2 : 0;
+        if (has("unreadable-value")) control.value.reset();
+        control.isDefault = has("default");
+        if (has("no-default")) control.isDefault.reset();
+        control.picture = holding("picture", kPicture);
+        control.downPicture = holding("down", kDown);
+        control.disabledPicture = holding("disabled", kDisabled);
+        form.active = has("active:text")    ? &textBoxControl
+                      : has("active:other") ? &otherCommand
+                      : has("active:this")  ? &control
+                                            : nullptr;
+        SetFocus(has("focused") ? hwnd : textBox);
+        SendMessageW(hwnd, BM_SETSTATE, has("pushed"), 0);
+        pvSetHot(hwnd, has("hot"));
 
-TEST_F(ButtonLookTest, UnreadablePropertiesGoToTheHookAndTheChoiceGoesOn) {
-    ErrorRecorder errors;
-    {
-        SCOPED_TRACE("Enabled unreadable: the disabled row it guards runs");
-        Arrange({.name = "", .value = 1});
-        control_.enabled.reset();
-        const ButtonLook look = pvChooseButtonLook(button_, control_);
-        EXPECT_EQ(PBS_DISABLED, look.state);
-        EXPECT_TRUE(look.picture == disabled_);
-        EXPECT_EQ(std::vector<std::string>{"pvDrawButton"}, errors.Names());
-    }
-    {
-        SCOPED_TRACE("Value unreadable: reads false");
-        errors.Clear();
-        Arrange({.name = ""});
-        control_.value.reset();
-        EXPECT_EQ(PBS_NORMAL, pvChooseButtonLook(button_, control_).state);
-        EXPECT_EQ(std::vector<std::string>{"pvDrawButton"}, errors.Names());
-    }
-    {
-        SCOPED_TRACE("Picture unreadable: no picture");
-        errors.Clear();
-        Arrange({.name = ""});
-        control_.picture.reset();
-        EXPECT_FALSE(pvChooseButtonLook(button_, control_).picture);
-        EXPECT_EQ(std::vector<std::string>{"pvDrawButton"}, errors.Names());
-    }
-    {
-        SCOPED_TRACE("a picture whose handle cannot be read counts as none");
-        errors.Clear();
-        Arrange({.name = ""});
-        control_.picture = MakeFailingPicture();
-        EXPECT_FALSE(pvChooseButtonLook(button_, control_).picture);
-        EXPECT_EQ(std::vector<std::string>{"pvDrawButton"}, errors.Names());
-    }
-    {
-        SCOPED_TRACE("Default and Parent unreadable: ignored without the hook");
-        errors.Clear();
-        Arrange({.name = ""});
-        control_.isDefault.reset();
-        control_.parent = nullptr;
-        EXPECT_EQ(PBS_NORMAL, pvChooseButtonLook(button_, control_).state);
-        EXPECT_TRUE(errors.Names().empty()) << "reported " << errors.Names().front();
+        const ScopedThemePlatform hook;
+        const ButtonLook look = pvChooseButtonLook(hwnd, control);
+        EXPECT_EQ(row.state, look.state);
+        EXPECT_TRUE(look.picture == pictures[row.drawn]) << "expected picture " << row.drawn;
+        EXPECT_EQ(has("focused"), look.focused);
+        EXPECT_EQ(row.errors, ScopedThemePlatform::errors.size());
     }
 }
-
-}  // namespace

@@ -1,120 +1,81 @@
 #include "ScopedThemePlatform.h"
 
 #include "Error.h"
+#include "XpThemeErrors.h"
 
 namespace {
 
-DWORD fakeMajor = 0;
-DWORD fakeMinor = 0;
-int versionQueries = 0;
-DLLVERSIONINFO lastRecord{};
-BOOL fakeAppThemed = TRUE;
-BOOL fakeThemeActive = TRUE;
-DWORD fakeAppProperties = STAP_ALLOW_NONCLIENT | STAP_ALLOW_CONTROLS;
-std::vector<std::string> callLog;
-ThemePlatform realPlatform{};
+using Seen = ScopedThemePlatform;
+DWORD major = 0, minor = 0;
+BOOL appThemed = TRUE, themeActive = TRUE;
+DWORD appProperties = 0;
+mdXpThemeSupport::ErrorListener previousListener = nullptr;
 
 HRESULT FakeDllGetVersion(DLLVERSIONINFO* info) {
-    ++versionQueries;
-    lastRecord = *info;
-    info->dwMajorVersion = fakeMajor;
-    info->dwMinorVersion = fakeMinor;
+    if (!major) throw Error(453, L"theme_tests", L"Specified DLL function not found: DllGetVersion in comctl32");
+    info->dwMajorVersion = major;
+    info->dwMinorVersion = minor;
     return S_OK;
-}
-
-HRESULT MissingDllGetVersion(DLLVERSIONINFO*) {
-    ++versionQueries;
-    throw Error(453, L"theme_tests", L"Can't find DLL entry point DllGetVersion in comctl32");
 }
 
 BOOL WINAPI FakeIsAppThemed() {
-    return fakeAppThemed;
+    return appThemed;
 }
 
 BOOL WINAPI FakeIsThemeActive() {
-    return fakeThemeActive;
+    return themeActive;
 }
 
 DWORD WINAPI FakeGetThemeAppProperties() {
-    return fakeAppProperties;
+    return appProperties;
 }
 
 HRESULT WINAPI RoundedRegion(HTHEME theme, HDC, int, int, LPCRECT rect, HRGN* region) {
-    if (!theme) return E_HANDLE;
-    *region = CreateRoundRectRgn(rect->left, rect->top, rect->right + 1, rect->bottom + 1, 8, 8);
-    return S_OK;
+    *region = theme ? CreateRoundRectRgn(rect->left, rect->top, rect->right + 1, rect->bottom + 1, 8, 8) : nullptr;
+    return theme ? S_OK : E_HANDLE;
 }
 
-HRESULT WINAPI FailingParentBackground(HWND, HDC, RECT*) {
-    return E_FAIL;
-}
-
-HMODULE WINAPI RecordingLoadLibraryA(LPCSTR fileName) {
-    callLog.push_back(std::string("LoadLibraryA ") + fileName);
-    return realPlatform.LoadLibraryA(fileName);
-}
-
-BOOL WINAPI RecordingInitCommonControlsEx(const INITCOMMONCONTROLSEX* init) {
-    callLog.push_back("InitCommonControlsEx size " + std::to_string(init->dwSize) + " classes " +
-                      std::to_string(init->dwICC));
-    return realPlatform.InitCommonControlsEx(init);
+void RecordError(const char* procedureName, const std::wstring&) {
+    Seen::errors.emplace_back(procedureName);
 }
 
 }  // namespace
 
 ScopedThemePlatform::ScopedThemePlatform() : saved_(CurrentThemePlatform()) {
-    realPlatform = saved_;
-    versionQueries = 0;
-    lastRecord = {};
-    callLog.clear();
+    errors.clear();
+    previousListener = mdXpThemeSupport::SetErrorListener(&RecordError);
 }
 
 ScopedThemePlatform::~ScopedThemePlatform() {
     CurrentThemePlatform() = saved_;
+    mdXpThemeSupport::SetErrorListener(previousListener);
 }
 
-void ScopedThemePlatform::SetComCtlVersion(DWORD major, DWORD minor) {
-    fakeMajor = major;
-    fakeMinor = minor;
+void ScopedThemePlatform::SetComCtlVersion(DWORD majorVersion, DWORD minorVersion) {
+    major = majorVersion;
+    minor = minorVersion;
     CurrentThemePlatform().DllGetVersion = &FakeDllGetVersion;
 }
 
-void ScopedThemePlatform::FailVersionQuery() {
-    CurrentThemePlatform().DllGetVersion = &MissingDllGetVersion;
-}
-
-void ScopedThemePlatform::SetThemeState(BOOL appThemed, BOOL themeActive, DWORD appProperties) {
-    fakeAppThemed = appThemed;
-    fakeThemeActive = themeActive;
-    fakeAppProperties = appProperties;
-    ThemePlatform& platform = CurrentThemePlatform();
-    platform.IsAppThemed = &FakeIsAppThemed;
-    platform.IsThemeActive = &FakeIsThemeActive;
-    platform.GetThemeAppProperties = &FakeGetThemeAppProperties;
+void ScopedThemePlatform::SetThemeState(BOOL themed, BOOL active, DWORD properties) {
+    appThemed = themed;
+    themeActive = active;
+    appProperties = properties;
+    CurrentThemePlatform().IsAppThemed = &FakeIsAppThemed;
+    CurrentThemePlatform().IsThemeActive = &FakeIsThemeActive;
+    CurrentThemePlatform().GetThemeAppProperties = &FakeGetThemeAppProperties;
 }
 
 void ScopedThemePlatform::UseRoundedButtonShape() {
     CurrentThemePlatform().GetThemeBackgroundRegion = &RoundedRegion;
 }
 
-void ScopedThemePlatform::FailParentBackground() {
-    CurrentThemePlatform().DrawThemeParentBackground = &FailingParentBackground;
-}
-
-void ScopedThemePlatform::RecordStartupCalls() {
-    ThemePlatform& platform = CurrentThemePlatform();
-    platform.LoadLibraryA = &RecordingLoadLibraryA;
-    platform.InitCommonControlsEx = &RecordingInitCommonControlsEx;
-}
-
-int ScopedThemePlatform::VersionQueries() {
-    return versionQueries;
-}
-
-const std::vector<std::string>& ScopedThemePlatform::CallLog() {
-    return callLog;
-}
-
-DLLVERSIONINFO ScopedThemePlatform::LastVersionRecord() {
-    return lastRecord;
+std::optional<DWORD_PTR> SubclassData(HWND hwnd, SUBCLASSPROC procedure) {
+    // The 64-bit import library leaves this export out.
+    using GetWindowSubclassProc = BOOL(WINAPI*)(HWND, SUBCLASSPROC, UINT_PTR, DWORD_PTR*);
+    static const auto getWindowSubclass = reinterpret_cast<GetWindowSubclassProc>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"comctl32.dll"), "GetWindowSubclass")));
+    DWORD_PTR data = 0;
+    if (!getWindowSubclass(hwnd, procedure, 0, &data)) return std::nullopt;
+    return data;
 }

@@ -3,13 +3,14 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "ThemePlatform.h"
 
-// Sets the module's platform seam for one test and puts every member back
-// when it ends. Only what Wine cannot show goes through here.
+// For one test: sets the visual-style module's platform seam (only what Wine cannot show) and
+// listens to its error hook; puts both back at the end.
 class ScopedThemePlatform {
 public:
     ScopedThemePlatform();
@@ -19,27 +20,22 @@ public:
 
     ThemePlatform* operator->() noexcept { return &CurrentThemePlatform(); }
 
-    // Wine's common controls 6 answer 5.81: the version the module sees.
+    // Wine's common controls 6 answer 5.81: the version the module sees. A
+    // major version of 0: the query fails as a missing export does.
     void SetComCtlVersion(DWORD major, DWORD minor = 0);
-    // The version query fails as a missing export does.
-    void FailVersionQuery();
-    // Under Wine the light theme is always on: the classic theme and programs
-    // excluded from theming come from here.
+    // Under Wine the light theme is always on.
     void SetThemeState(BOOL appThemed, BOOL themeActive, DWORD appProperties);
-    // Wine's light theme shapes every push button as its whole rectangle: a
-    // shape with rounded corners, so that corners exist.
+    // Wine's light theme shapes a push button as its whole rectangle: a
+    // rounded shape instead, so that corners exist.
     void UseRoundedButtonShape();
-    // Wine's DrawThemeParentBackground always succeeds.
-    void FailParentBackground();
-    // Records the start-up calls (and still makes them) in CallLog().
-    void RecordStartupCalls();
 
-    // Version queries made and the start-up calls, in order.
-    static int VersionQueries();
-    static const std::vector<std::string>& CallLog();
-    // The record of the last version query as it was handed over.
-    static DLLVERSIONINFO LastVersionRecord();
+    // The procedures the error hook was told of, in order.
+    static inline std::vector<std::string> errors;
 
 private:
     ThemePlatform saved_;
 };
+
+// The reference data of the subclass `procedure` installed on hwnd with
+// identifier 0; empty when none.
+std::optional<DWORD_PTR> SubclassData(HWND hwnd, SUBCLASSPROC procedure);
