@@ -3,25 +3,6 @@
 #include "RegistryText.h"
 
 namespace inventory {
-namespace {
-
-std::optional<std::string> BoundAdapters(const NetworkConfig& network, const std::optional<std::string>& service) {
-    if (!service || !network.AnyUpperBind()) return std::nullopt;
-    int bound = 0;
-    for (const NetworkAdapter& adapter : network.adapters.items) {
-        if (!adapter.upperBind) continue;
-        for (const std::string& upper : *adapter.upperBind) {
-            if (EqualsNoCase(upper, *service)) {
-                ++bound;
-                break;
-            }
-        }
-    }
-    return std::to_string(bound);
-}
-
-}  // namespace
-
 Block ReadNdisProtocols(Machine& machine) {
     Block block{"ndis-protocols", "proto"};
     const auto& protocols = machine.network.protocols;
@@ -33,7 +14,11 @@ Block ReadNdisProtocols(Machine& machine) {
                     {{"guid", FieldKind::kText, UpperAscii(component.key)},
                      {"componentId", FieldKind::kText, component.componentId},
                      {"service", FieldKind::kText, service},
-                     {"bound", FieldKind::kNumber, BoundAdapters(machine.network, service)},
+                     {"bound", FieldKind::kNumber,
+                      service ? machine.network.CountAdapters(
+                                    &NetworkAdapter::upperBind,
+                                    [&](const std::string& upper) { return EqualsNoCase(upper, *service); })
+                              : std::nullopt},
                      {"infPath", FieldKind::kText, component.infPath},
                      {"description", FieldKind::kText, component.description},
                      {"installTime", FieldKind::kWord, component.installTime, View::kNotInLine},

@@ -101,7 +101,7 @@ Block ReadFilters(Machine& machine, bool onlySuspicious) {
             block.notes.push_back("BootTime\\Filter holds " + std::to_string(*wfp.bootTimeFilters) +
                                   " boot-time filters in the kernel's form, not decoded");
     }
-    for (const WfpFilter& filter : wfp.filters.objects) {
+    for (const WfpFilter& filter : wfp.filters.items) {
         const Mark mark = ObjectMark(wfp, machine.lists, filter.providerKey);
         if (!onlySuspicious || LooksLikeSilencing(machine.lists, filter, mark))
             block.entries.push_back(FilterEntry(machine, filter, mark));
