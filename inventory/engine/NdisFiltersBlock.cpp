@@ -75,21 +75,20 @@ Block ReadNdisFilters(Machine& machine) {
             (characteristics & kIntermediateDriver) != 0 && (characteristics & kLightweightFilter) == 0;
         Entry entry{
             ComponentMark(component.infPath, component.componentId),
-            {{"guid", FieldKind::kText, guid},
-             {"kind", FieldKind::kWord, intermediate ? "im" : "lwf"},
-             {"componentId", FieldKind::kText, component.componentId},
-             {"service", FieldKind::kText, component.MainService()},
-             {"filterClass", FieldKind::kText, component.filterClass ? component.filterClass : setup.filterClass},
-             {"mode", FieldKind::kWord, ModeText(component, setup)},
-             {"run", FieldKind::kWord, RunText(component, setup)},
-             {"bound", FieldKind::kNumber,
-              machine.network.CountAdapters(
-                  &NetworkAdapter::filterList,
-                  [&](const std::string& binding) { return EqualsNoCase(FilterOfBinding(binding), guid); })},
-             {"infPath", FieldKind::kText, component.infPath},
-             {"description", FieldKind::kText, component.description},
-             {"installTime", FieldKind::kWord, component.installTime, View::kNotInLine},
-             VendorField(machine, component.infPath)}};
+            {
+                {"guid", FieldKind::kText, guid},
+                {"kind", FieldKind::kWord, intermediate ? "im" : "lwf"},
+                {"componentId", FieldKind::kText, component.componentId},
+                {"service", FieldKind::kText, component.MainService()},
+                {"filterClass", FieldKind::kText, component.filterClass ? component.filterClass : setup.filterClass},
+                {"mode", FieldKind::kWord, ModeText(component, setup)},
+                {"run", FieldKind::kWord, RunText(component, setup)},
+                {"bound", FieldKind::kNumber,
+                 machine.network.CountAdapters(
+                     &NetworkAdapter::filterList,
+                     [&](const std::string& binding) { return EqualsNoCase(FilterOfBinding(binding), guid); })},
+            }};
+        AppendComponentTail(entry, machine, component);
         block.entries.push_back(std::move(entry));
     }
     SortEntries(block, "guid");

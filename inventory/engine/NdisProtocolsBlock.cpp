@@ -11,18 +11,17 @@ Block ReadNdisProtocols(Machine& machine) {
     for (const NetworkComponent& component : protocols.items) {
         const std::optional<std::string> service = component.MainService();
         Entry entry{ComponentMark(component.infPath, component.componentId),
-                    {{"guid", FieldKind::kText, UpperAscii(component.key)},
-                     {"componentId", FieldKind::kText, component.componentId},
-                     {"service", FieldKind::kText, service},
-                     {"bound", FieldKind::kNumber,
-                      service ? machine.network.CountAdapters(
-                                    &NetworkAdapter::upperBind,
-                                    [&](const std::string& upper) { return EqualsNoCase(upper, *service); })
-                              : std::nullopt},
-                     {"infPath", FieldKind::kText, component.infPath},
-                     {"description", FieldKind::kText, component.description},
-                     {"installTime", FieldKind::kWord, component.installTime, View::kNotInLine},
-                     VendorField(machine, component.infPath)}};
+                    {
+                        {"guid", FieldKind::kText, UpperAscii(component.key)},
+                        {"componentId", FieldKind::kText, component.componentId},
+                        {"service", FieldKind::kText, service},
+                        {"bound", FieldKind::kNumber,
+                         service ? machine.network.CountAdapters(
+                                       &NetworkAdapter::upperBind,
+                                       [&](const std::string& upper) { return EqualsNoCase(upper, *service); })
+                                 : std::nullopt},
+                    }};
+        AppendComponentTail(entry, machine, component);
         block.entries.push_back(std::move(entry));
     }
     SortEntries(block, "guid");
