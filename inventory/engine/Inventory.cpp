@@ -1,10 +1,8 @@
 #include "Inventory.h"
 
-#include <algorithm>
 #include <cstdio>
 
 #include "Blocks.h"
-#include "RegistryText.h"
 #include "Values.h"
 
 namespace inventory {
