@@ -16,7 +16,9 @@ configure() {
   shift
   cmake -S . -B "build/$folder" -G Ninja "$@" >/dev/null
 }
-configure win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DQUILLMARK_TESTS=OFF -DQUILLMARK_BENCH=OFF
+# What ships is stripped of its debugging information (21 MB to 0.7 MB for the inventory).
+configure win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DQUILLMARK_TESTS=OFF -DQUILLMARK_BENCH=OFF \
+  -DCMAKE_EXE_LINKER_FLAGS=-s
 configure win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
 configure linux
 configure linux-check -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \

@@ -22,6 +22,10 @@ Block ReadNetworkProviders(Machine& machine);
 // Who provided the oemNN.inf of an entry, beyond the line format.
 Field VendorField(Machine& machine, const std::optional<std::string>& infPath);
 
+// The fields that end a network component's line: its INF, its description,
+// when it was installed and who provided the INF.
+void AppendComponentTail(Entry& entry, Machine& machine, const NetworkComponent& component);
+
 // Entries in the format's order: by the upper-cased text of one field.
 void SortEntries(Block& block, const char* fieldName);
 

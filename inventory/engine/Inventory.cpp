@@ -1,10 +1,8 @@
 #include "Inventory.h"
 
-#include <algorithm>
 #include <cstdio>
 
 #include "Blocks.h"
-#include "RegistryText.h"
 #include "Values.h"
 
 namespace inventory {
@@ -35,18 +33,6 @@ Block ReadGuarded(ReadBlock read, Machine& machine, const char* name, const char
 }
 
 }  // namespace
-
-Field VendorField(Machine& machine, const std::optional<std::string>& infPath) {
-    return {"vendor", FieldKind::kText, infPath ? machine.packages.Provider(*infPath) : std::nullopt, View::kNotInLine};
-}
-
-void SortEntries(Block& block, const char* fieldName) {
-    std::stable_sort(block.entries.begin(), block.entries.end(), [&](const Entry& a, const Entry& b) {
-        const Field* x = a.Find(fieldName);
-        const Field* y = b.Find(fieldName);
-        return LessNoCase(x && x->value ? *x->value : "", y && y->value ? *y->value : "");
-    });
-}
 
 Report TakeInventory(const RegistryKey& system, std::string hive, const std::optional<std::string>& controlSet) {
     Report report;

@@ -52,21 +52,6 @@ std::optional<std::string> RunText(const NetworkComponent& filter, const FilterS
     return std::nullopt;
 }
 
-std::optional<std::string> BoundAdapters(const NetworkConfig& network, const std::string& guid) {
-    if (!network.AnyFilterList()) return std::nullopt;
-    int bound = 0;
-    for (const NetworkAdapter& adapter : network.adapters.items) {
-        if (!adapter.filterList) continue;
-        for (const std::string& binding : *adapter.filterList) {
-            if (EqualsNoCase(FilterOfBinding(binding), guid)) {
-                ++bound;
-                break;
-            }
-        }
-    }
-    return std::to_string(bound);
-}
-
 }  // namespace
 
 Block ReadNdisFilters(Machine& machine) {
@@ -90,18 +75,20 @@ Block ReadNdisFilters(Machine& machine) {
             (characteristics & kIntermediateDriver) != 0 && (characteristics & kLightweightFilter) == 0;
         Entry entry{
             ComponentMark(component.infPath, component.componentId),
-            {{"guid", FieldKind::kText, guid},
-             {"kind", FieldKind::kWord, intermediate ? "im" : "lwf"},
-             {"componentId", FieldKind::kText, component.componentId},
-             {"service", FieldKind::kText, component.MainService()},
-             {"filterClass", FieldKind::kText, component.filterClass ? component.filterClass : setup.filterClass},
-             {"mode", FieldKind::kWord, ModeText(component, setup)},
-             {"run", FieldKind::kWord, RunText(component, setup)},
-             {"bound", FieldKind::kNumber, BoundAdapters(machine.network, guid)},
-             {"infPath", FieldKind::kText, component.infPath},
-             {"description", FieldKind::kText, component.description},
-             {"installTime", FieldKind::kWord, component.installTime, View::kNotInLine},
-             VendorField(machine, component.infPath)}};
+            {
+                {"guid", FieldKind::kText, guid},
+                {"kind", FieldKind::kWord, intermediate ? "im" : "lwf"},
+                {"componentId", FieldKind::kText, component.componentId},
+                {"service", FieldKind::kText, component.MainService()},
+                {"filterClass", FieldKind::kText, component.filterClass ? component.filterClass : setup.filterClass},
+                {"mode", FieldKind::kWord, ModeText(component, setup)},
+                {"run", FieldKind::kWord, RunText(component, setup)},
+                {"bound", FieldKind::kNumber,
+                 machine.network.CountAdapters(
+                     &NetworkAdapter::filterList,
+                     [&](const std::string& binding) { return EqualsNoCase(FilterOfBinding(binding), guid); })},
+            }};
+        AppendComponentTail(entry, machine, component);
         block.entries.push_back(std::move(entry));
     }
     SortEntries(block, "guid");

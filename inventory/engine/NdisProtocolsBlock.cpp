@@ -3,25 +3,6 @@
 #include "RegistryText.h"
 
 namespace inventory {
-namespace {
-
-std::optional<std::string> BoundAdapters(const NetworkConfig& network, const std::optional<std::string>& service) {
-    if (!service || !network.AnyUpperBind()) return std::nullopt;
-    int bound = 0;
-    for (const NetworkAdapter& adapter : network.adapters.items) {
-        if (!adapter.upperBind) continue;
-        for (const std::string& upper : *adapter.upperBind) {
-            if (EqualsNoCase(upper, *service)) {
-                ++bound;
-                break;
-            }
-        }
-    }
-    return std::to_string(bound);
-}
-
-}  // namespace
-
 Block ReadNdisProtocols(Machine& machine) {
     Block block{"ndis-protocols", "proto"};
     const auto& protocols = machine.network.protocols;
@@ -30,14 +11,17 @@ Block ReadNdisProtocols(Machine& machine) {
     for (const NetworkComponent& component : protocols.items) {
         const std::optional<std::string> service = component.MainService();
         Entry entry{ComponentMark(component.infPath, component.componentId),
-                    {{"guid", FieldKind::kText, UpperAscii(component.key)},
-                     {"componentId", FieldKind::kText, component.componentId},
-                     {"service", FieldKind::kText, service},
-                     {"bound", FieldKind::kNumber, BoundAdapters(machine.network, service)},
-                     {"infPath", FieldKind::kText, component.infPath},
-                     {"description", FieldKind::kText, component.description},
-                     {"installTime", FieldKind::kWord, component.installTime, View::kNotInLine},
-                     VendorField(machine, component.infPath)}};
+                    {
+                        {"guid", FieldKind::kText, UpperAscii(component.key)},
+                        {"componentId", FieldKind::kText, component.componentId},
+                        {"service", FieldKind::kText, service},
+                        {"bound", FieldKind::kNumber,
+                         service ? machine.network.CountAdapters(
+                                       &NetworkAdapter::upperBind,
+                                       [&](const std::string& upper) { return EqualsNoCase(upper, *service); })
+                                 : std::nullopt},
+                    }};
+        AppendComponentTail(entry, machine, component);
         block.entries.push_back(std::move(entry));
     }
     SortEntries(block, "guid");

@@ -1,5 +1,6 @@
 #include "NetworkConfig.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 
@@ -59,8 +60,8 @@ NetworkAdapter ReadAdapter(const RegistryKey& key, std::string number) {
 // Reads every subkey of the class that `accept` takes, each with `read`; a
 // key that cannot be read becomes an error line and the rest go on.
 template <typename Item, typename Accept, typename ReadItem>
-ClassRead<Item> ReadClass(const RegistryKey* controlSet, const char* path, Accept accept, ReadItem read) {
-    ClassRead<Item> result;
+KeyContents<Item> ReadClass(const RegistryKey* controlSet, const char* path, Accept accept, ReadItem read) {
+    KeyContents<Item> result;
     result.path = path;
     try {
         const auto classKey = controlSet ? OpenPath(*controlSet, path) : nullptr;
@@ -80,7 +81,7 @@ ClassRead<Item> ReadClass(const RegistryKey* controlSet, const char* path, Accep
     return result;
 }
 
-ClassRead<NetworkComponent> ReadComponents(const RegistryKey* controlSet, const char* path) {
+KeyContents<NetworkComponent> ReadComponents(const RegistryKey* controlSet, const char* path) {
     return ReadClass<NetworkComponent>(
         controlSet, path, [](const std::string& name) { return !name.empty() && name.front() == '{'; }, ReadComponent);
 }
@@ -108,16 +109,18 @@ const NetworkComponent* NetworkConfig::FindService(std::string_view guid) const 
     return nullptr;
 }
 
-bool NetworkConfig::AnyFilterList() const {
-    for (const NetworkAdapter& adapter : adapters.items)
-        if (adapter.filterList) return true;
-    return false;
-}
-
-bool NetworkConfig::AnyUpperBind() const {
-    for (const NetworkAdapter& adapter : adapters.items)
-        if (adapter.upperBind) return true;
-    return false;
+std::optional<std::string> NetworkConfig::CountAdapters(LinkageList list,
+                                                        const std::function<bool(const std::string&)>& matches) const {
+    bool stored = false;
+    int count = 0;
+    for (const NetworkAdapter& adapter : adapters.items) {
+        const auto& entries = adapter.*list;
+        if (!entries) continue;
+        stored = true;
+        if (std::any_of(entries->begin(), entries->end(), matches)) ++count;
+    }
+    if (!stored) return std::nullopt;
+    return std::to_string(count);
 }
 
 std::string_view FilterOfBinding(std::string_view binding) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -47,30 +48,23 @@ struct NetworkAdapter {
     std::optional<std::vector<std::string>> upperBind;   // Linkage\UpperBind, when stored
 };
 
-// The keys of one class as read: whether the class key exists, its entries,
-// and what could not be read.
-template <typename Item>
-struct ClassRead {
-    std::string path;
-    bool present = false;
-    std::vector<Item> items;
-    std::vector<ErrorLine> errors;
-};
-
 // The network components and adapters of a control set, read once for the
 // blocks that list them and the marks that look them up.
 struct NetworkConfig {
-    ClassRead<NetworkComponent> clients;
-    ClassRead<NetworkComponent> services;
-    ClassRead<NetworkComponent> protocols;
-    ClassRead<NetworkAdapter> adapters;
+    KeyContents<NetworkComponent> clients;
+    KeyContents<NetworkComponent> services;
+    KeyContents<NetworkComponent> protocols;
+    KeyContents<NetworkAdapter> adapters;
 
     static NetworkConfig Read(const RegistryKey* controlSet);
 
     const NetworkComponent* FindService(std::string_view guid) const;
-    // Whether any adapter stores a Linkage\FilterList / Linkage\UpperBind.
-    bool AnyFilterList() const;
-    bool AnyUpperBind() const;
+    // How many adapters have an entry that `matches` in one of their
+    // Linkage lists, as the line writes it; nothing when no adapter stores
+    // that list at all (Windows XP keeps no FilterList).
+    using LinkageList = std::optional<std::vector<std::string>> NetworkAdapter::*;
+    std::optional<std::string> CountAdapters(LinkageList list,
+                                             const std::function<bool(const std::string&)>& matches) const;
 };
 
 // The filter's {GUID} in a Linkage\FilterList entry {adapter}-{filter}-NNNN,

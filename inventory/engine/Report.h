@@ -57,6 +57,16 @@ struct ErrorLine {
     std::string reason;
 };
 
+// What one key held, as read: whether it exists, the items read from its
+// subkeys or values, and the lines for those that could not be read.
+template <typename Item>
+struct KeyContents {
+    std::string path;
+    bool present = false;
+    std::vector<Item> items;
+    std::vector<ErrorLine> errors;
+};
+
 struct Block {
     Block(std::string blockName, std::string lineTag) : name(std::move(blockName)), tag(std::move(lineTag)) {}
 

@@ -9,7 +9,7 @@ Block ReadWfpCallouts(Machine& machine) {
     const WfpStore& wfp = machine.wfp;
     if (!wfp.callouts.present) block.absent.push_back(wfp.callouts.path);
     block.errors = wfp.callouts.errors;
-    for (const WfpCallout& callout : wfp.callouts.objects) {
+    for (const WfpCallout& callout : wfp.callouts.items) {
         const Mark mark =
             callout.providerKey ? ProviderLineMark(wfp, machine.lists, *callout.providerKey) : Mark::kUnknown;
         block.entries.push_back(

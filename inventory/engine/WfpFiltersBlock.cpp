@@ -38,6 +38,23 @@ std::optional<std::string> GuidText(const std::optional<Guid>& guid) {
     return guid ? std::optional(guid->Text()) : std::nullopt;
 }
 
+// The weight's text; nothing for an empty one (the line writes -).
+std::optional<std::string> WeightText(const WfpValue& weight) {
+    if (weight.type == kWfpEmpty) return std::nullopt;
+    return WfpWeightText(weight);
+}
+
+std::optional<std::string> HexText(const std::optional<std::vector<std::uint8_t>>& bytes) {
+    if (!bytes) return std::nullopt;
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string text = "0x";
+    for (const std::uint8_t byte : *bytes) {
+        text += kDigits[byte >> 4];
+        text += kDigits[byte & 0xF];
+    }
+    return text;
+}
+
 Entry FilterEntry(const Machine& machine, const WfpFilter& filter, Mark mark) {
     const Lists& lists = machine.lists;
     std::vector<Record> conditions;
@@ -63,10 +80,14 @@ Entry FilterEntry(const Machine& machine, const WfpFilter& filter, Mark mark) {
           application ? std::optional(WfpConditionValueText(*application, lists)) : std::nullopt, View::kNotInLine},
          {"flags", FieldKind::kNumber, std::to_string(filter.flags), View::kNotInLine},
          {"subLayerKey", FieldKind::kText, filter.subLayerKey.Text(), View::kNotInLine},
-         {"effectiveWeight", FieldKind::kWord, WfpWeightText(filter.effectiveWeight), View::kNotInLine},
+         {"effectiveWeight", FieldKind::kWord, WeightText(filter.effectiveWeight), View::kNotInLine},
          {"filterId", FieldKind::kNumber, std::to_string(filter.filterId), View::kNotInLine},
          {"actionKey", FieldKind::kText, filter.actionKey.Text(), View::kNotInLine},
-         {"providerContextKey", FieldKind::kText, GuidText(filter.providerContextKey), View::kNotInLine}}};
+         {"providerContextKey", FieldKind::kText, GuidText(filter.providerContextKey), View::kNotInLine},
+         {"rawContext", FieldKind::kNumber,
+          filter.providerContextKey ? std::nullopt : std::optional(std::to_string(filter.rawContext)),
+          View::kNotInLine},
+         {"providerData", FieldKind::kText, HexText(filter.providerData), View::kNotInLine}}};
     return entry;
 }
 
@@ -80,7 +101,7 @@ Block ReadFilters(Machine& machine, bool onlySuspicious) {
             block.notes.push_back("BootTime\\Filter holds " + std::to_string(*wfp.bootTimeFilters) +
                                   " boot-time filters in the kernel's form, not decoded");
     }
-    for (const WfpFilter& filter : wfp.filters.objects) {
+    for (const WfpFilter& filter : wfp.filters.items) {
         const Mark mark = ObjectMark(wfp, machine.lists, filter.providerKey);
         if (!onlySuspicious || LooksLikeSilencing(machine.lists, filter, mark))
             block.entries.push_back(FilterEntry(machine, filter, mark));

@@ -67,18 +67,18 @@ Block ReadWfpProviders(Machine& machine) {
         }
         return counts[key->Text()];
     };
-    for (const WfpSublayer& sublayer : wfp.sublayers.objects) ++countOf(sublayer.providerKey).sublayers;
-    for (const WfpCallout& callout : wfp.callouts.objects) ++countOf(callout.providerKey).callouts;
-    for (const WfpFilter& filter : wfp.filters.objects) ++countOf(filter.providerKey).filters;
+    for (const WfpSublayer& sublayer : wfp.sublayers.items) ++countOf(sublayer.providerKey).sublayers;
+    for (const WfpCallout& callout : wfp.callouts.items) ++countOf(callout.providerKey).callouts;
+    for (const WfpFilter& filter : wfp.filters.items) ++countOf(filter.providerKey).filters;
 
-    for (const WfpProvider& provider : wfp.providers.objects)
+    for (const WfpProvider& provider : wfp.providers.items)
         block.entries.push_back(
             ProviderEntry(machine, ProviderLineMark(wfp, machine.lists, provider.key), FieldKind::kText,
                           {provider.key.Text(), provider.serviceName, provider.name, provider.description},
                           counts[provider.key.Text()]));
     for (const auto& counted : counts) {
         const std::string& key = counted.first;
-        const bool persistent = std::any_of(wfp.providers.objects.begin(), wfp.providers.objects.end(),
+        const bool persistent = std::any_of(wfp.providers.items.begin(), wfp.providers.items.end(),
                                             [&](const WfpProvider& provider) { return provider.key.Text() == key; });
         if (!persistent)
             block.entries.push_back(ProviderEntry(machine, Mark::kUnknown, FieldKind::kText,

@@ -7,8 +7,8 @@ namespace inventory {
 namespace {
 
 template <typename Object, typename Decode>
-WfpObjects<Object> ReadObjects(const RegistryKey* controlSet, const char* kind, Decode decode) {
-    WfpObjects<Object> read;
+KeyContents<Object> ReadObjects(const RegistryKey* controlSet, const char* kind, Decode decode) {
+    KeyContents<Object> read;
     read.path = std::string(kWfpPersistentPath) + "\\" + kind;
     try {
         const auto key = controlSet ? OpenPath(*controlSet, read.path) : nullptr;
@@ -19,7 +19,7 @@ WfpObjects<Object> ReadObjects(const RegistryKey* controlSet, const char* kind, 
                 const std::optional<RawValue> value = key->ReadValue(name);
                 if (!value) continue;
                 if (value->type != kRegBinary) throw DecodeError("not a REG_BINARY value");
-                read.objects.push_back(decode(value->data.data(), value->data.size()));
+                read.items.push_back(decode(value->data.data(), value->data.size()));
             } catch (const std::runtime_error& error) {  // a ReadError or a DecodeError
                 read.errors.push_back({read.path + "\\" + name, error.what()});
             }
@@ -50,7 +50,7 @@ WfpStore WfpStore::Read(const RegistryKey* controlSet) {
 }
 
 const WfpProvider* WfpStore::FindProvider(const Guid& key) const {
-    for (const WfpProvider& provider : providers.objects)
+    for (const WfpProvider& provider : providers.items)
         if (provider.key == key) return &provider;
     return nullptr;
 }

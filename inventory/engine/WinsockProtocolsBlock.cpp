@@ -22,7 +22,7 @@ Block ReadWinsockProtocols(Machine& machine) {
                                         {"chain", FieldKind::kWord,
                                          kind == "chain" ? std::optional(CatalogChainText(entry)) : std::nullopt},
                                         {"providerId", FieldKind::kText, entry.providerId.Text()},
-                                        {"addressFamilyTypeProtocol", FieldKind::kWord, CatalogAddressText(entry)},
+                                        {"afTypeProtocol", FieldKind::kWord, CatalogAddressText(entry)},
                                         {"dll", FieldKind::kText, entry.dllPath},
                                         {"protocol", FieldKind::kText, entry.protocolName}}};
                             // Layered providers sit in every program's traffic: always worth a look.

@@ -43,6 +43,7 @@ bool CheckLooksLikeHive(const std::string& path) {
     if (!S_ISREG(status.st_mode)) throw ReadError("not a regular file");
     if (status.st_size == 0) throw ReadError("empty file");
     std::ifstream file(path, std::ios::binary);
+    if (!file) throw ReadError(std::strerror(errno));
     unsigned char header[kHeaderBytes] = {};
     file.read(reinterpret_cast<char*>(header), sizeof header);
     if (file.gcount() < 4 || std::memcmp(header, "regf", 4) != 0)

@@ -139,7 +139,7 @@ std::string WinsockCatalogKeys() {
     const std::string entries = "[ControlSet001\\Services\\WinSock2\\Parameters\\Protocol_Catalog9\\Catalog_Entries";
     return entries + "\\000000000001]\n" +
            CatalogItem("%SystemRoot%\\system32\\mswsock.dll", 1, {}, 1001, 2, "MSAFD Tcpip [TCP/IP]") + entries +
-           "\\000000000002]\n" + CatalogItem("C:\\Program Files\\Acme\\acmelsp.dll", 0, {}, 1002, 2, "Acme LSP") +
+           "\\000000000002]\n" + CatalogItem("C:\\Program Files\\Acm\xE9\\acmelsp.dll", 0, {}, 1002, 2, "Acme LSP") +
            entries + "\\000000000003]\n" +
            CatalogItem("%SystemRoot%\\system32\\mswsock.dll", 2, {1002, 1001}, 1003, 2, "Acme over Tcpip") + entries +
            "64\\000000000001]\n" + CatalogItem("%SystemRoot%\\system32\\mswsock.dll", 8, {}, 1004, -1, "") + entries +
@@ -156,7 +156,7 @@ std::vector<InventoryCase> BinaryValueCases() {
          "wsp\tos\t32\t000000000001\t1001\tbase\t-\t{13121110-1514-1716-1819-1A1B1C1D1E1F}\t2/1/6\t"
          "%SystemRoot%\\system32\\mswsock.dll\tMSAFD Tcpip [TCP/IP]\n"
          "wsp\t3p\t32\t000000000002\t1002\tlsp\t-\t{13121110-1514-1716-1819-1A1B1C1D1E1F}\t2/1/6\t"
-         "C:\\Program Files\\Acme\\acmelsp.dll\tAcme LSP\n"
+         "C:\\Program Files\\Acm\xC3\xA9\\acmelsp.dll\tAcme LSP\n"
          "wsp\tos\t32\t000000000003\t1003\tchain\t1002,1001\t{13121110-1514-1716-1819-1A1B1C1D1E1F}\t2/1/6\t"
          "%SystemRoot%\\system32\\mswsock.dll\tAcme over Tcpip\n"
          "wsp\tos\t64\t000000000001\t1004\tbad\t-\t{13121110-1514-1716-1819-1A1B1C1D1E1F}\t-1/1/6\t"

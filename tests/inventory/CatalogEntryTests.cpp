@@ -14,29 +14,6 @@ struct EntryBytes : test::CatalogItemBytes {
     CatalogEntry Decode() const { return DecodeCatalogEntry(bytes.data(), bytes.size()); }
 };
 
-TEST(CatalogEntry, DecodesTheFieldsAtTheirOffsets) {
-    EntryBytes entry;
-    entry.PutText(0, "%SystemRoot%\\system32\\caf\xE9.dll");
-    entry.PutText(40, "stale.dll");  // after the NUL: left over from an earlier path
-    for (int i = 0; i < 16; ++i) entry.bytes[280 + i] = static_cast<std::uint8_t>(0x10 + i);
-    entry.Put32(296, 1001);
-    entry.Put32(300, 1);
-    entry.Put32(332, 2);
-    entry.Put32(336, -1);
-    entry.Put32(348, 1);
-    entry.Put32(352, -6);
-    entry.PutUtf16(376, "MSAFD Tcpip [TCP/IP]");
-    entry.PutUtf16(420, "stale");
-
-    const CatalogEntry decoded = entry.Decode();
-    EXPECT_EQ("%SystemRoot%\\system32\\caf\xC3\xA9.dll", decoded.dllPath);
-    EXPECT_EQ("{13121110-1514-1716-1819-1A1B1C1D1E1F}", decoded.providerId.Text());
-    EXPECT_EQ(1001u, decoded.catalogEntryId);
-    EXPECT_EQ(2, decoded.version);
-    EXPECT_EQ("-1/1/-6", CatalogAddressText(decoded));
-    EXPECT_EQ("MSAFD Tcpip [TCP/IP]", decoded.protocolName);
-}
-
 TEST(CatalogEntry, KindAndChainFollowTheChainLength) {
     struct Row {
         std::int32_t chainLength;

@@ -1,11 +1,11 @@
 // Writes the fuzz targets' seed corpora, well-formed blobs made by the
 // tests' encoder: inventory_fuzz_seeds DIR makes DIR/catalog_entry and
 // DIR/wfp_object.
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 
+#include "CatalogItemBytes.h"
 #include "Lists.h"
 #include "WfpBlobBuilder.h"
 
@@ -21,14 +21,13 @@ void Write(const std::filesystem::path& path, const Bytes& bytes) {
 }
 
 Bytes CatalogEntry(std::uint32_t chainLength) {
-    Bytes bytes(888);
-    const char path[] = "%SystemRoot%\\system32\\mswsock.dll";
-    std::memcpy(bytes.data(), path, sizeof path);
-    const std::uint32_t fields[][2] = {{296, 1001}, {300, chainLength}, {336, 2}, {348, 1}, {352, 6}};
-    for (const auto& [offset, value] : fields) std::memcpy(&bytes[offset], &value, 4);
-    for (std::uint32_t i = 0; i < 7; ++i) std::memcpy(&bytes[304 + 4 * i], &i, 4);
-    for (std::size_t i = 0; i < 5; ++i) bytes[376 + 2 * i] = static_cast<std::uint8_t>("MSAFD"[i]);
-    return bytes;
+    test::CatalogItemBytes item;
+    item.PutText(0, "%SystemRoot%\\system32\\mswsock.dll");
+    for (const auto& [offset, value] : {std::pair{296, 1001u}, {300, chainLength}, {336, 2u}, {348, 1u}, {352, 6u}})
+        item.Put32(offset, value);
+    for (std::uint32_t i = 0; i < 7; ++i) item.Put32(304 + 4 * i, i);
+    item.PutUtf16(376, "MSAFD");
+    return item.bytes;
 }
 
 // One condition of every value type, on one field, with match types 0 to 13.
