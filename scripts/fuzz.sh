@@ -1,7 +1,7 @@
 #!/bin/bash
 # Fuzzes the inventory's byte decoders: builds build/linux-check with clang,
-# ASan, UBSan and the libFuzzer targets, writes the seed corpora (blobs the
-# tests' encoder builds) and runs each target for SECONDS (default 30).
+# ASan, UBSan and the libFuzzer targets, seeds them with every blob the
+# decoder tests build and runs each target for SECONDS (default 30).
 #   scripts/fuzz.sh 30      the short run of the test command
 #   scripts/fuzz.sh 3600    a long run; the corpora grow across runs
 # A crash leaves its input in build/linux-check/fuzz/findings/<target>/ and
@@ -14,9 +14,10 @@ work=$build/fuzz
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang \
   -DQUILLMARK_SANITIZE=ON -DQUILLMARK_FUZZ=ON >/dev/null
-ninja -C "$build" fuzz_catalog_entry fuzz_wfp_object inventory_fuzz_seeds
+ninja -C "$build" fuzz_catalog_entry fuzz_wfp_object inventory_tests
 rm -rf "$work/seeds"
-"$build/tests/inventory/fuzz/inventory_fuzz_seeds" "$work/seeds"
+QUILLMARK_FUZZ_SEEDS=$work/seeds "$build/tests/inventory/inventory_tests" --gtest_filter='Wfp*:Catalog*:HiveBlocks*' \
+  >/dev/null
 
 status=0
 for target in catalog_entry wfp_object; do

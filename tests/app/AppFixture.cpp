@@ -21,23 +21,17 @@ ScanFixture::~ScanFixture() {
     DoEvents();
 }
 
-void ScanFixture::AddService(const std::wstring& name, const char* group, const char* description,
-                             const char* displayName, const char* imagePath) {
-    const std::wstring key = std::wstring(kServices) + L"\\" + name;
-    scratch.CreateKey(key);
-    if (group) scratch.SetText(key, "Group", group);
-    if (description) scratch.SetText(key, "Description", description);
-    if (displayName) scratch.SetText(key, "DisplayName", displayName);
-    if (imagePath) scratch.SetText(key, "ImagePath", imagePath, REG_EXPAND_SZ);
+void ScanFixture::AddService(const std::wstring& name, const char* group) const {
+    scratch.SetText(std::wstring(kServices) + L"\\" + name, "Group", group);
+}
+
+std::string ScanFixture::DateLine() const {
+    const std::wstring box = WindowText(Box());
+    const std::size_t begin = box.find(L"\r\n") + 2;
+    return ToAnsi(box.substr(begin, box.find(L"\r\n", begin) - begin));
 }
 
 void ScanFixture::PressStart() const {
     SendMessageW(form->hWnd(), WM_COMMAND, MAKEWPARAM(IDC_COMMAND1, BN_CLICKED),
                  reinterpret_cast<LPARAM>(form->Control(IDC_COMMAND1)));
-}
-
-std::vector<std::wstring> ScanFixture::LogLines() const {
-    auto lines = SplitLines(FromAnsi(LogBytes()));
-    if (!lines.empty()) lines.pop_back();
-    return lines;
 }

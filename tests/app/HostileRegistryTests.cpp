@@ -6,7 +6,6 @@
 
 #include "AppFixture.h"
 #include "ReportOracle.h"
-#include "Text.h"
 
 namespace {
 
@@ -33,7 +32,7 @@ TEST_F(HostileRegistry, RandomTreesReportWhatTheOracleExpects) {
         Tick(ticked ? BST_CHECKED : BST_UNCHECKED);
         DeleteFileW(folder.File(FrmMain::kLogFileName).c_str());
         PressStart();
-        const std::string date = ToAnsi(BoxLines().at(1));
+        const std::string date = DateLine();
         ASSERT_EQ(0u, date.rfind("Date: ", 0)) << date;
         const ExpectedReport expected = ReportOf(stored, scratch, kServices, ticked, date);
         ASSERT_EQ(expected.box, WindowText(Box()));

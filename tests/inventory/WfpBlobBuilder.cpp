@@ -5,6 +5,7 @@
 #include <string>
 #include <type_traits>
 
+#include "FuzzSeeds.h"
 #include "RegistryText.h"
 
 namespace inventory::test {
@@ -172,6 +173,7 @@ Bytes WrapWfpPickle(std::uint32_t objectType, Bytes body, const Bytes& securityD
     outer.Align(8);
     const auto length = static_cast<std::uint32_t>(outer.bytes.size() - 16);
     std::memcpy(&outer.bytes[8], &length, sizeof length);
+    KeepAsFuzzSeed("wfp_object", outer.bytes);
     return outer.bytes;
 }
 
