@@ -4,6 +4,7 @@
 
 #include "AppFixture.h"
 #include "ReportOracle.h"
+#include "ServiceScan.h"
 #include "Text.h"
 
 using namespace std::string_literals;
@@ -60,4 +61,21 @@ TEST_F(ServiceScanTest, ReportsTheNetworkServicesTheCheckBoxAndTheListLetThrough
     PressStart();
     EXPECT_EQ(ReportOf({}, scratch, kServices, false, DateLine()).box, WindowText(Box())) << "no services key";
     EXPECT_EQ(0, form->PB1().Max() + form->PB1().Value());
+}
+
+// A user's format may give a date longer than any fixed buffer: 26 era fields
+// ("gg,") nearly fill the 80 characters a format may hold and give some 130.
+TEST(ServiceScanDateLine, CarriesADateOfAnyLength) {
+    wchar_t saved[80] = {};
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, saved, 80);
+    std::wstring format;
+    for (int i = 0; i < 26; ++i) format += L"gg,";
+    ASSERT_TRUE(SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, format.c_str()));
+    const std::wstring line = ServiceScan::DateLine();
+    SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, saved);
+    const std::wstring date = line.substr(6, line.find(L" Time: ") - 6), era = date.substr(0, date.find(L',') + 1);
+    ASSERT_GT(era.size(), 1u) << testing::PrintToString(line);
+    std::wstring expected = L"Date: ";
+    for (int i = 0; i < 26; ++i) expected += era;
+    EXPECT_EQ(expected + L" Time: ", line.substr(0, expected.size() + 7));
 }

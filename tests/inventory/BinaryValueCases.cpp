@@ -143,16 +143,19 @@ std::string WinsockCatalogKeys() {
            entries + "\\000000000003]\n" +
            CatalogItem("%SystemRoot%\\system32\\mswsock.dll", 2, {1002, 1001}, 1003, 2, "Acme over Tcpip") + entries +
            "64\\000000000001]\n" + CatalogItem("%SystemRoot%\\system32\\mswsock.dll", 8, {}, 1004, -1, "") + entries +
-           "64\\000000000002]\nDisplayString=sz:no item\n";
+           "64\\000000000002]\nDisplayString=sz:no item\n" + entries + "64\\000000000003]\n" +
+           CatalogItem("%SystemRoot%\\system32\\mswsock.dll", 7, {1, 2, 3, 4, 5, 6, 7}, 1005, 23, "Longest chain") +
+           entries + "64\\000000000004]\n" + CatalogItem("%SystemRoot%\\system32\\mswsock.dll", -1, {}, 1006, 2, "") +
+           entries + "64\\000000000005]\nPackedCatalogItem=hex:" + Hex(Bytes(887)) + "\n";
 }
 
 std::vector<InventoryCase> BinaryValueCases() {
     const std::string persistentFilter = "Services\\BFE\\Parameters\\Policy\\Persistent\\Filter";
     const std::string app = std::string("ALE_APP_ID=") + kAgent;
     return {
-        {"winsock-protocols: base, layered and chained providers, a bad chain, an entry without its item",
+        {"winsock-protocols: base, layered and chained providers, chains of 7, 8 and -1, entries without a whole item",
          WinsockCatalogKeys(), "winsock-protocols",
-         "[winsock-protocols] n=4\n"
+         "[winsock-protocols] n=6\n"
          "wsp\tos\t32\t000000000001\t1001\tbase\t-\t{13121110-1514-1716-1819-1A1B1C1D1E1F}\t2/1/6\t"
          "%SystemRoot%\\system32\\mswsock.dll\tMSAFD Tcpip [TCP/IP]\n"
          "wsp\t3p\t32\t000000000002\t1002\tlsp\t-\t{13121110-1514-1716-1819-1A1B1C1D1E1F}\t2/1/6\t"
@@ -161,8 +164,14 @@ std::vector<InventoryCase> BinaryValueCases() {
          "%SystemRoot%\\system32\\mswsock.dll\tAcme over Tcpip\n"
          "wsp\tos\t64\t000000000001\t1004\tbad\t-\t{13121110-1514-1716-1819-1A1B1C1D1E1F}\t-1/1/6\t"
          "%SystemRoot%\\system32\\mswsock.dll\t\n"
+         "wsp\tos\t64\t000000000003\t1005\tchain\t1,2,3,4,5,6,7\t{13121110-1514-1716-1819-1A1B1C1D1E1F}\t23/1/6\t"
+         "%SystemRoot%\\system32\\mswsock.dll\tLongest chain\n"
+         "wsp\tos\t64\t000000000004\t1006\tbad\t-\t{13121110-1514-1716-1819-1A1B1C1D1E1F}\t2/1/6\t"
+         "%SystemRoot%\\system32\\mswsock.dll\t\n"
          "error\tServices\\WinSock2\\Parameters\\Protocol_Catalog9\\Catalog_Entries64\\000000000002\t"
-         "no PackedCatalogItem (REG_BINARY)\n",
+         "no PackedCatalogItem (REG_BINARY)\n"
+         "error\tServices\\WinSock2\\Parameters\\Protocol_Catalog9\\Catalog_Entries64\\000000000005\t"
+         "catalog entry: 887 bytes, shorter than the 888 of a PackedCatalogItem\n",
          false},
 
         {"wfp-providers: persistent, named only, and none, with what each owns",

@@ -124,13 +124,14 @@ const std::vector<InventoryCase>& InventoryCases() {
             [ControlSet001\Services\G6]
             Group=sz:networkprovider
             ImagePath=raw:1:41,00,42,00,43
+            DisplayName=raw:1:e9,00,ac,20,3d,d8,00,de,3d,d8,78,00,00,de
             [ControlSet001\Services\G7]
             Type=dword:1)",
              "services",
              "[services] n=3\n"
              "svc\t?\ttdi\tG1\t-\t-\ta\\x09b\tFirst\n"
              "svc\t?\tNDIS\tG5\t16\t4\tx\t(absent)\n"
-             "svc\t?\tnetworkprovider\tG6\t-\t-\tAB\t(absent)\n",
+             "svc\t?\tnetworkprovider\tG6\t-\t-\tAB\t\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\xEF\xBF\xBDx\xEF\xBF\xBD\n",
              false},
 
             {"ndis-filters: kinds, Windows 10's NetworkSetup2 fallbacks, bindings and marks",
@@ -188,20 +189,16 @@ const std::vector<InventoryCase>& InventoryCases() {
              "[ndis-filters] n=6\n"
              "lwf\t3p\t{AAAAAAAA-0000-0000-0000-000000000001}\tlwf\tacme_lwf\tAcmeLwf\tfirewall_upper\tmodifying\t"
              "mandatory\t2\toem3.inf\tAcme LWF\n"
-             "lwf\tos\t{AAAAAAAA-0000-0000-0000-000000000002}\tim\tms_pssched\tPsched\t(absent)"
-             "\tmonitoring\toptional\t1\t"
-             "netpsa.inf\t(absent)\n"
-             "lwf\tos\t{AAAAAAAA-0000-0000-0000-000000000003}\tlwf\tvms_pp\t(absent)\t(absent)\t-\t-\t0\t(absent)\t("
-             "absent)"
-             "\n"
-             "lwf\t?\t{AAAAAAAA-0000-0000-0000-000000000004}\tlwf\t(absent)\t(absent)\t(absent)\t-\t-\t0\t(absent)\t("
-             "absent)\n"
-             "lwf\t3p\t{AAAAAAAA-0000-0000-0000-000000000005}\tlwf\tx_win10\t(absent)"
-             "\tcompression\tmodifying\toptional\t0\t"
-             "oem8.inf\t(absent)\n"
-             "lwf\t?\t{AAAAAAAA-0000-0000-0000-000000000007}\tlwf\t(absent)\t(absent)\t(absent)"
-             "\tmodifying\tmandatory\t0\t"
-             "(absent)\t(absent)\n",
+             "lwf\tos\t{AAAAAAAA-0000-0000-0000-000000000002}\tim\tms_pssched\tPsched\t(absent)\tmonitoring\t"
+             "optional\t1\tnetpsa.inf\t(absent)\n"
+             "lwf\tos\t{AAAAAAAA-0000-0000-0000-000000000003}\tlwf\tvms_pp\t(absent)\t(absent)\t-\t-\t0\t"
+             "(absent)\t(absent)\n"
+             "lwf\t?\t{AAAAAAAA-0000-0000-0000-000000000004}\tlwf\t(absent)\t(absent)\t(absent)\t-\t-\t0\t"
+             "(absent)\t(absent)\n"
+             "lwf\t3p\t{AAAAAAAA-0000-0000-0000-000000000005}\tlwf\tx_win10\t(absent)\tcompression\t"
+             "modifying\toptional\t0\toem8.inf\t(absent)\n"
+             "lwf\t?\t{AAAAAAAA-0000-0000-0000-000000000007}\tlwf\t(absent)\t(absent)\t(absent)\t"
+             "modifying\tmandatory\t0\t(absent)\t(absent)\n",
              false},
 
             {"adapter-filters: the bindings of each adapter by component id",
@@ -219,9 +216,8 @@ const std::vector<InventoryCase>& InventoryCases() {
             UpperBind=multi:Tcpip)",
              "ndis-filters",
              "[ndis-filters] n=1\n"
-             "lwf\t?\t{AAAAAAAA-0000-0000-0000-000000000001}\tim\t(absent)\t(absent)\t(absent)\t-\t-\t-\t(absent)\t("
-             "absent)"
-             "\n",
+             "lwf\t?\t{AAAAAAAA-0000-0000-0000-000000000001}\tim\t(absent)\t(absent)\t(absent)\t-\t-\t-\t"
+             "(absent)\t(absent)\n",
              false},
 
             {"ndis-protocols: services, adapters bound by UpperBind, marks",

@@ -4,9 +4,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "Inventory.h"
@@ -14,6 +11,7 @@
 #include "LiveRegistry.h"
 #include "RegText.h"
 #include "Render.h"
+#include "RunProgram.h"
 #include "ScratchKey.h"
 #include "UniqueHandle.h"
 
@@ -85,16 +83,6 @@ TEST(HiveFileThroughTheRegistry, ChoosesTheControlSetLikeTheHiveReader) {
     EXPECT_EQ("[services] n=1\nsvc\t?\tNDIS\tTwo\t-\t-\t(absent)\t(absent)\n", BlockLines(report, "services"));
 }
 
-struct ProgramRun {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string ReadFileText(const std::wstring& path) {
-    std::ifstream file(std::filesystem::path(path), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
-
 // The built program beside the tests (build/<arch>/quillmark-inventory.exe),
 // through the command interpreter, its standard output and error in files of
 // their own: under Wine a file a child wrote may still be held just after it ends.
@@ -108,8 +96,8 @@ ProgramRun RunInventory(const std::wstring& arguments) {
     run.status = _wsystem((L"\"\"" + folder + L"\\..\\..\\quillmark-inventory.exe\" " + arguments + L" >\"" + name +
                            L".out\" 2>\"" + name + L".err\"\"")
                               .c_str());
-    run.out = ReadFileText(name + L".out");
-    run.err = ReadFileText(name + L".err");
+    run.out = ReadAll(name + L".out");
+    run.err = ReadAll(name + L".err");
     DeleteFileW((name + L".out").c_str());
     DeleteFileW((name + L".err").c_str());
     return run;

@@ -3,17 +3,8 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 namespace inventory::test {
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 ProgramRun RunInventory(const std::string& folder, const std::string& arguments) {
     const std::string command = "cd '" + folder + "' && " + QUILLMARK_INVENTORY + " " + arguments + " >.out 2>.err";

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace inventory::test {
@@ -13,6 +16,10 @@ struct ProgramRun {
 // Runs the built quillmark-inventory in `folder` with shell-split arguments.
 ProgramRun RunInventory(const std::string& folder, const std::string& arguments);
 
-std::string ReadAll(const std::string& path);
+// A whole file's bytes ("" when it cannot be read).
+inline std::string ReadAll(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
 
 }  // namespace inventory::test

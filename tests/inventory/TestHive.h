@@ -8,12 +8,10 @@
 #include "RegText.h"
 
 namespace inventory::test {
+
 using tools::ParseRegText;
 using tools::TextKey;
 using tools::TextValue;
-}  // namespace inventory::test
-
-namespace inventory::test {
 
 // A hive file holding the given keys, written into a scratch folder of its
 // own and removed with it.

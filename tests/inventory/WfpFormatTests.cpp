@@ -153,16 +153,12 @@ TEST_F(WfpTexts, JoinsConditionsInStoredOrder) {
     EXPECT_EQ("-", WfpConditionsText({}));
 }
 
-TEST(WfpActionAndLayerText, NameWhatTheyKnowAndWriteTheRestAsNumbers) {
-    EXPECT_EQ("ALE_AUTH_CONNECT_V4", WfpLayerText(test::ParseGuid("{C38D57D1-05A7-4C33-904F-7FBCEEE60E82}")));
+// Known layers and actions by name (the blocks' lines show those), the rest as numbers.
+TEST(WfpActionAndLayerText, WriteTheUnknownAsNumbers) {
     EXPECT_EQ("{01010101-0101-0101-0101-010101010101}", WfpLayerText(test::MakeGuid(1)));
-
-    const std::pair<std::uint32_t, const char*> rows[] = {
-        {0x5003, "callout-terminating"}, {0x3, "other:0x0003"}, {0x12345, "other:0x12345"}};
-    for (const auto& [action, expected] : rows) {
-        SCOPED_TRACE(action);
-        EXPECT_EQ(expected, WfpActionText(action));
-    }
+    EXPECT_EQ("callout-terminating", WfpActionText(0x5003));
+    EXPECT_EQ("other:0x0003", WfpActionText(0x3));
+    EXPECT_EQ("other:0x12345", WfpActionText(0x12345));
 }
 
 }  // namespace

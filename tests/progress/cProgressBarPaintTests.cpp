@@ -199,6 +199,30 @@ TEST_F(ClassicPaint, AFailedPassLeavesTheHostAsItWas) {
     EXPECT_EQ(0, windowless.paints) << "a host without a window gets no paint";
 }
 
+// The host owns its DC: a pass leaves its text mode and colour, clip, font and
+// pen as they were, also when the buffer has no surface to give (an area of no
+// width or height on a bar that never painted) and the pass draws straight in.
+TEST_F(ClassicPaint, APassLeavesTheDCAsItWas) {
+    bar.SetText(L"50%");
+    bar.SetShowText(true);
+    Surface target(200, 20);
+    const HDC dc = target.hDC();
+    SetBkMode(dc, OPAQUE);
+    SetTextColor(dc, kMagenta);
+    const UniqueRegion clip(CreateRectRgn(0, 0, 50, 10)), kept(CreateRectRgn(0, 0, 0, 0));
+    SelectClipRgn(dc, clip.get());
+    const HGDIOBJ font = GetCurrentObject(dc, OBJ_FONT), pen = GetCurrentObject(dc, OBJ_PEN);
+    for (const SIZE& area : {SIZE{200, 0}, SIZE{0, 20}, SIZE{200, 20}}) {
+        SCOPED_TRACE(testing::Message() << area.cx << "x" << area.cy);
+        bar.DrawToDC(nullptr, dc, 0, 0, area.cx, area.cy);
+        EXPECT_EQ(OPAQUE, GetBkMode(dc));
+        EXPECT_EQ(kMagenta, GetTextColor(dc));
+        EXPECT_TRUE(GetClipRgn(dc, kept.get()) == 1 && EqualRgn(clip.get(), kept.get())) << "the clip changed";
+        EXPECT_EQ(font, GetCurrentObject(dc, OBJ_FONT));
+        EXPECT_EQ(pen, GetCurrentObject(dc, OBJ_PEN));
+    }
+}
+
 // With XpStyle, where the platform offers the theme class "Progress": the
 // theme's bar, then its chunks on the bar cut to whole pitches (chunk and
 // space, the inner extent of 99 at 50), or a bar picture there.

@@ -39,7 +39,6 @@ protected:
         classes_.emplace(HKEY_CLASSES_ROOT, Root(L"CR").get());
         ASSERT_TRUE(machine_->Effective() && classes_->Effective()) << "the roots still name the real keys";
     }
-    void TearDown() override { machine_.reset(), classes_.reset(); }
 
     // Takes every key and value out of both roots, which stay in place.
     void EmptyRoots() const {

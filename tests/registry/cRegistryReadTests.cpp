@@ -1,12 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <set>
+#include <thread>
+#include <type_traits>
 
 #include "RegistryFixture.h"
 #include "Text.h"
 
 using namespace std::string_literals;
 using cRegistryRead = RegistryTest;
+
+// A boolean would become the number 1 and a null text would fail only when it
+// runs: neither makes a value (booleans go through Boolean()).
+static_assert(!std::is_constructible_v<RegistryValue, bool> && !std::is_constructible_v<RegistryValue, std::nullptr_t>);
 
 TEST_F(cRegistryRead, ConvertsEachStoredTypeAndSize) {
     char root[MAX_PATH] = {};
@@ -117,15 +124,38 @@ TEST_F(cRegistryRead, ValuesIncludeTheUnnamedOneAndIgnoreTheClassName) {
     UniqueHKey classy;
     RegCreateKeyExA(scratch.get(), "LM\\V", 0, const_cast<char*>("SomeClass"), 0, KEY_ALL_ACCESS, nullptr, classy.put(),
                     nullptr);
-    for (const char* name : {"", "First", "A much longer value name"}) scratch.SetText(L"LM\\V", name, "1");
+    std::multiset<std::wstring> names{L"", L"First", L"A much longer value name"};
+    // Under UTF-8 (registry_utf8_tests) a name takes more bytes than characters.
+    if (GetACP() == CP_UTF8) names.insert({std::wstring(100, L'\u00E9'), std::wstring(60, L'\u540D')});
+    for (const std::wstring& name : names) scratch.SetText(L"LM\\V", ToAnsi(name), "1");
     scratch.CreateKey(L"LM\\V\\SubKeyIsNoValue");
     Address(L"V", L"");
     const auto values = [&](NameList& list, std::int32_t& count) { return reg.EnumerateValues(list, count); };
     const auto listed = Listed(values);
-    EXPECT_EQ((std::multiset<std::wstring>{L"", L"First", L"A much longer value name"}),
-              std::multiset<std::wstring>(listed.begin(), listed.end()));
+    EXPECT_EQ(names, std::multiset<std::wstring>(listed.begin(), listed.end()));
     for (const wchar_t* path : {L"V\\SubKeyIsNoValue", L"Missing"}) {
         reg.SetSectionKey(path);
         EXPECT_TRUE(Listed(values).empty()) << testing::PrintToString(std::wstring(path));
     }
+}
+
+// A text that shrinks between the size query and the read comes back as it
+// was read, not padded with zeros to the size first reported; one that grows
+// does not fit the buffer, which leaves one character of it.
+TEST_F(cRegistryRead, AValueChangingSizeBetweenItsTwoQueriesGivesWhatWasRead) {
+    const std::string longText(200, 'x');
+    scratch.SetText(L"LM", "Flicker", "a");
+    Address(L"", L"Flicker");
+    std::atomic<bool> stop{false};
+    std::thread writer([&] {
+        for (int i = 0; !stop; ++i) scratch.SetText(L"LM", "Flicker", i % 2 ? longText : "a");
+    });
+    int unexpected = 0;
+    for (int i = 0; i < 3000; ++i) {
+        const std::wstring text = reg.Value().ToText();
+        if (text.size() != 1 && text != FromAnsi(longText)) ++unexpected;
+    }
+    stop = true;
+    writer.join();
+    EXPECT_EQ(0, unexpected);
 }

@@ -140,3 +140,27 @@ TEST_F(cRegistryWrite, KeysAreMadeWholeAndDeletedWithoutTheMachine) {
     EXPECT_TRUE(reg.DeleteKey());
     EXPECT_FALSE(scratch.KeyExists(L"LM\\Gone"));
 }
+
+// The fullwidth twin of this machine's name is no name of it, though the
+// plain conversion makes the one of the other: nothing goes through it. The
+// roots stay as they are (Wine looks up its own name below the machine's).
+TEST(cRegistryMachine, WritesGoOnlyToTheMachineNamedExactly) {
+    const ScratchKey scratch;
+    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD length = MAX_COMPUTERNAME_LENGTH + 1;
+    ASSERT_TRUE(GetComputerNameW(name, &length));
+    std::wstring twin = name;
+    for (wchar_t& c : twin)
+        if (c > L' ' && c < 0x7F) c = static_cast<wchar_t>(c + 0xFEE0);
+    cRegistry reg;
+    reg.SetClassKey(static_cast<std::int32_t>(0x80000001u));  // HKEY_CURRENT_USER
+    reg.SetSectionKey(scratch.Path());
+    reg.SetValueKey(L"v");
+    reg.SetValueType(REG_SZ);
+    reg.SetMachine(L"\\\\" + twin);
+    EXPECT_NO_THROW(reg.SetValue(L"through a look-alike"));
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, scratch.Read(L"", "v").status);
+    reg.SetMachine(L"\\\\" + std::wstring(name));
+    reg.SetValue(L"through the connection");
+    EXPECT_EQ(TextBytes("through the connection"), scratch.Read(L"", "v").bytes);
+}

@@ -3,16 +3,17 @@
 #include <windows.h>
 
 #include <atomic>
-
-#include "UniqueHandle.h"
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 ScratchFolder::ScratchFolder() {
     static std::atomic<int> counter{0};
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    path_ = temp + (L"quillmark_test_" + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(counter++));
+    path_ = (std::filesystem::temp_directory_path() /
+             (L"quillmark_test_" + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(counter++)))
+                .wstring();
     RemoveAll();
-    CreateDirectoryW(path_.c_str(), nullptr);
+    std::filesystem::create_directory(path_);
 }
 
 ScratchFolder::~ScratchFolder() {
@@ -20,20 +21,11 @@ ScratchFolder::~ScratchFolder() {
 }
 
 void ScratchFolder::RemoveAll() const {
-    WIN32_FIND_DATAW found{};
-    const HANDLE search = FindFirstFileW(File(L"*").c_str(), &found);
-    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found))
-        DeleteFileW(File(found.cFileName).c_str());
-    if (search != INVALID_HANDLE_VALUE) FindClose(search);
-    RemoveDirectoryW(path_.c_str());
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
 }
 
 std::string ScratchFolder::ReadBytes(const std::wstring& name) const {
-    const UniqueFile file(CreateFileW(File(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_EXISTING, 0, nullptr));
-    std::string bytes;
-    char buffer[4096];
-    DWORD read = 0;
-    while (file && ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
-    return bytes;
+    std::ifstream file(std::filesystem::path(File(name)), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
 }

@@ -1,5 +1,4 @@
-// Detection (IsComCtl6Loaded, pvIsThemed) and FixThemeSupport over a real
-// window.
+// Detection (IsComCtl6Loaded, pvIsThemed) and FixThemeSupport over a real window.
 #include <windows.h>
 
 #include <gtest/gtest.h>
