@@ -1,6 +1,7 @@
 #include <cstdio>
+#include <cstring>
 
-#include "CatalogItemBytes.h"
+#include "FuzzSeeds.h"
 #include "InventoryCases.h"
 #include "WfpBlobBuilder.h"
 
@@ -117,6 +118,20 @@ std::string WfpObjectKeys() {
 
 namespace {
 
+// A PackedCatalogItem laid out at FORMAT.md's offsets.
+struct CatalogItemBytes {
+    Bytes bytes = Bytes(888, 0);
+
+    void Put32(std::size_t offset, std::int64_t value) {
+        const auto bits = static_cast<std::uint32_t>(value);
+        std::memcpy(&bytes[offset], &bits, 4);
+    }
+    void PutText(std::size_t offset, const std::string& text) { std::memcpy(&bytes[offset], text.data(), text.size()); }
+    void PutUtf16(std::size_t offset, const std::string& ascii) {
+        for (std::size_t i = 0; i < ascii.size(); ++i) bytes[offset + 2 * i] = static_cast<std::uint8_t>(ascii[i]);
+    }
+};
+
 std::string CatalogItem(const std::string& dll, std::int32_t chainLength, std::vector<std::int64_t> chain,
                         std::uint32_t id, std::int32_t family, const std::string& protocol) {
     CatalogItemBytes item;
@@ -130,6 +145,7 @@ std::string CatalogItem(const std::string& dll, std::int32_t chainLength, std::v
     item.Put32(348, 1);
     item.Put32(352, 6);
     item.PutUtf16(376, protocol);
+    KeepAsFuzzSeed("catalog_entry", item.bytes);
     return "PackedCatalogItem=hex:" + Hex(item.bytes) + "\n";
 }
 
