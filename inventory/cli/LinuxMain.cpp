@@ -5,12 +5,12 @@
 #include <iostream>
 #include <thread>
 
+#include "Escape.h"
 #include "HiveFile.h"
 #include "HiveFinder.h"
 #include "Inventory.h"
 #include "IsolatedRunner.h"
 #include "Options.h"
-#include "RegistryText.h"
 
 using namespace inventory;
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "Escape.h"
 #include "Inventory.h"
 #include "LiveRegistry.h"
 #include "Options.h"
-#include "RegistryText.h"
 
 using namespace inventory;
 

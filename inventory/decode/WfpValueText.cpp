@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "AddressText.h"
+#include "Hex.h"
 #include "RegistryText.h"
 #include "SidText.h"
 #include "Values.h"
@@ -29,7 +30,9 @@ bool IsUtf16Text(const std::vector<std::uint8_t>& bytes) {
         if ((unit == 0) != last) return false;
         if (unit >= 0xDC00 && unit <= 0xDFFF) return false;  // a low surrogate without its high one
         if (unit >= 0xD800 && unit <= 0xDBFF) {
-            const std::uint16_t next = i + 1 < units ? LoadU16(&bytes[2 * i + 2]) : 0;
+            // A pair is never the end: the NUL must still follow it.
+            if (i + 2 >= units) return false;
+            const std::uint16_t next = LoadU16(&bytes[2 * i + 2]);
             if (next < 0xDC00 || next > 0xDFFF) return false;
             ++i;
         }
@@ -49,9 +52,8 @@ std::string SidsText(const std::vector<SidAndAttributes>& sids) {
 std::string MacText(const std::vector<std::uint8_t>& bytes) {
     std::string text;
     for (const std::uint8_t byte : bytes) {
-        char part[4];
-        std::snprintf(part, sizeof part, "%s%02X", text.empty() ? "" : "-", byte);
-        text += part;
+        if (!text.empty()) text += '-';
+        AppendHex(text, byte);
     }
     return text;
 }
@@ -67,16 +69,6 @@ std::string NumberText(const WfpValue& value, bool addressField, std::uint32_t m
 }
 
 }  // namespace
-
-std::string WfpHexText(const std::vector<std::uint8_t>& bytes) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string text = "0x";
-    for (const std::uint8_t byte : bytes) {
-        text += kHex[byte >> 4];
-        text += kHex[byte & 0xF];
-    }
-    return text;
-}
 
 std::string WfpValueText(const WfpValue& value, bool addressField, std::uint32_t matchType) {
     if (value.null) return "null";
@@ -99,19 +91,19 @@ std::string WfpValueText(const WfpValue& value, bool addressField, std::uint32_t
         case kWfpDouble:
             return Printf("%.17g", value.real);
         case kWfpByteArray16:
-            return addressField && value.bytes.size() == 16 ? Ipv6Text(value.bytes.data()) : WfpHexText(value.bytes);
+            return addressField && value.bytes.size() == 16 ? Ipv6Text(value.bytes.data()) : HexText(value.bytes);
         case kWfpByteBlob:
             return IsUtf16Text(value.bytes) ? Utf16ToUtf8(value.bytes.data(), value.bytes.size())
-                                            : WfpHexText(value.bytes);
+                                            : HexText(value.bytes);
         case kWfpSid:
             return SidText(value.sid);
         case kWfpSecurityDescriptor:
-            return "sd:" + SecurityDescriptorText(value.bytes).value_or(WfpHexText(value.bytes));
+            return "sd:" + SecurityDescriptorText(value.bytes).value_or(HexText(value.bytes));
         case kWfpTokenInformation:
             return "token:sids=" + SidsText(value.token.sids) + ";restricted=" + SidsText(value.token.restrictedSids);
         case kWfpTokenAccessInformation:
         case kWfpBitmapArray64:
-            return WfpHexText(value.bytes);
+            return HexText(value.bytes);
         case kWfpUnicodeString:
             return value.text;
         case kWfpByteArray6:
@@ -119,7 +111,7 @@ std::string WfpValueText(const WfpValue& value, bool addressField, std::uint32_t
         case kWfpV4AddrMask:
             return Ipv4Text(static_cast<std::uint32_t>(value.unsignedNumber)) + "/" + Ipv4Text(value.mask);
         case kWfpV6AddrMask:
-            return (value.bytes.size() == 16 ? Ipv6Text(value.bytes.data()) : WfpHexText(value.bytes)) + "/" +
+            return (value.bytes.size() == 16 ? Ipv6Text(value.bytes.data()) : HexText(value.bytes)) + "/" +
                    std::to_string(value.mask);
         case kWfpRange:
             // A decoded range holds two plain values; nothing deeper is written.

@@ -12,7 +12,4 @@ namespace inventory {
 // matchType: 6-8 (flag tests) show numbers in hex.
 std::string WfpValueText(const WfpValue& value, bool addressField, std::uint32_t matchType);
 
-// 0x and two upper-case hex digits per byte.
-std::string WfpHexText(const std::vector<std::uint8_t>& bytes);
-
 }  // namespace inventory

@@ -112,6 +112,13 @@ public:
         return raw;
     }
 
+    std::optional<std::uint64_t> LastWriteTime() const override {
+        errno = 0;
+        const std::int64_t time = hivex_node_timestamp(hive_, node_);
+        if (time < 0) return std::nullopt;
+        return static_cast<std::uint64_t>(time);
+    }
+
 private:
     struct Child {
         std::string name;

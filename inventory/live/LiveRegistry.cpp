@@ -39,6 +39,8 @@ public:
     std::unique_ptr<RegistryKey> OpenSubkey(std::string_view name) const override {
         // The registry would take a backslash as a path: one name is one key.
         if (name.find('\\') != std::string_view::npos) return nullptr;
+        // The calls take names up to their first NUL: another key's.
+        if (name.find('\0') != std::string_view::npos) throw ReadError("cannot open a key whose name holds a NUL");
         UniqueHKey subkey;
         const LSTATUS status = RegOpenKeyExW(key_.get(), Widen(std::string(name)).c_str(), 0, KEY_READ, subkey.put());
         if (status == ERROR_FILE_NOT_FOUND) return nullptr;
@@ -59,6 +61,7 @@ public:
     }
 
     std::optional<RawValue> ReadValue(std::string_view name) const override {
+        if (name.find('\0') != std::string_view::npos) throw ReadError("cannot read a value whose name holds a NUL");
         const std::wstring wideName = Widen(std::string(name));
         RawValue value;
         DWORD size = 0;
@@ -77,6 +80,14 @@ public:
         }
         if (status == ERROR_FILE_NOT_FOUND) return std::nullopt;
         Fail("cannot read value " + std::string(name), status);
+    }
+
+    std::optional<std::uint64_t> LastWriteTime() const override {
+        FILETIME time{};
+        const LSTATUS status = RegQueryInfoKeyW(key_.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                                nullptr, nullptr, nullptr, nullptr, &time);
+        if (status != ERROR_SUCCESS) return std::nullopt;
+        return (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
     }
 
 private:

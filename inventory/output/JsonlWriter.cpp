@@ -1,13 +1,15 @@
+#include "BlockTable.h"
+#include "FieldTraits.h"
 #include "Json.h"
 #include "Render.h"
 
 namespace inventory {
 namespace {
 
-JsonObject NewObject(const Report& report, const std::string& block) {
+JsonObject NewObject(const Report& report, const Block* block = nullptr) {
     JsonObject object;
     object.Add("hive", report.hive);
-    if (!block.empty()) object.Add("block", block);
+    if (block) object.Add("block", KindOf(block->id).name);
     return object;
 }
 
@@ -22,14 +24,15 @@ std::string RecordsJson(const std::vector<Record>& records) {
 }
 
 void AddField(JsonObject& object, const Field& field) {
+    const FieldTraits& traits = TraitsOf(field.id);
     if (field.records)
-        object.AddRaw(field.name, RecordsJson(*field.records));
+        object.AddRaw(traits.name, RecordsJson(*field.records));
     else if (!field.value)
-        object.AddNull(field.name);
-    else if (field.kind == FieldKind::kNumber)
-        object.AddRaw(field.name, *field.value);
+        object.AddNull(traits.name);
+    else if (traits.kind == FieldTraits::kNumber)
+        object.AddRaw(traits.name, *field.value);
     else
-        object.Add(field.name, *field.value);
+        object.Add(traits.name, *field.value);
 }
 
 }  // namespace
@@ -39,7 +42,7 @@ std::string RenderJsonl(const Report& report) {
     const auto emit = [&](JsonObject& object) { out += object.Close() + "\n"; };
     {
         const Tally tally = Count(report);
-        JsonObject object = NewObject(report, "");
+        JsonObject object = NewObject(report);
         object.Add("controlSet", report.controlSet);
         object.AddRaw("thirdParty", std::to_string(tally.thirdParty));
         object.AddRaw("unknown", std::to_string(tally.unknown));
@@ -48,35 +51,35 @@ std::string RenderJsonl(const Report& report) {
         emit(object);
     }
     for (const std::string& note : report.notes) {
-        JsonObject object = NewObject(report, "");
+        JsonObject object = NewObject(report);
         object.Add("note", note);
         emit(object);
     }
     for (const ErrorLine& error : report.errors) {
-        JsonObject object = NewObject(report, "");
+        JsonObject object = NewObject(report);
         object.Add("error", error.reason);
         object.Add("where", error.where);
         emit(object);
     }
     for (const Block& block : report.blocks) {
         for (const std::string& path : block.absent) {
-            JsonObject object = NewObject(report, block.name);
+            JsonObject object = NewObject(report, &block);
             object.Add("absent", path);
             emit(object);
         }
         for (const std::string& note : block.notes) {
-            JsonObject object = NewObject(report, block.name);
+            JsonObject object = NewObject(report, &block);
             object.Add("note", note);
             emit(object);
         }
         for (const Entry& entry : block.entries) {
-            JsonObject object = NewObject(report, block.name);
+            JsonObject object = NewObject(report, &block);
             if (entry.mark) object.Add("mark", MarkText(*entry.mark));
             for (const Field& field : entry.fields) AddField(object, field);
             emit(object);
         }
         for (const ErrorLine& error : block.errors) {
-            JsonObject object = NewObject(report, block.name);
+            JsonObject object = NewObject(report, &block);
             object.Add("error", error.reason);
             object.Add("where", error.where);
             emit(object);

@@ -1,7 +1,7 @@
 #include "Render.h"
 
+#include "Escape.h"
 #include "Json.h"
-#include "RegistryText.h"
 
 namespace inventory {
 

@@ -1,7 +1,11 @@
 #include <algorithm>
 
+#include "BlockTable.h"
+#include "Escape.h"
+#include "FieldTraits.h"
 #include "RegistryText.h"
 #include "Render.h"
+#include "Verdicts.h"
 
 namespace inventory {
 namespace {
@@ -67,36 +71,8 @@ bool ShowsUnmarked(const Block& block, bool all) {
     return all && std::none_of(block.entries.begin(), block.entries.end(), [](const Entry& e) { return e.mark; });
 }
 
-std::string Summary(const Report& report) {
-    const Tally tally = Count(report);
-    std::vector<std::string> parts;
-    if (tally.suspicious)
-        parts.push_back(std::to_string(tally.suspicious) + " suspicious WFP filter" +
-                        (tally.suspicious > 1 ? "s" : ""));
-    if (tally.thirdParty) parts.push_back(std::to_string(tally.thirdParty) + " third-party");
-    if (tally.unknown) parts.push_back(std::to_string(tally.unknown) + " unknown");
-    if (tally.errors) parts.push_back(std::to_string(tally.errors) + " unreadable");
-    std::string line = EscapeField(report.hive) + ": ";
-    if (parts.empty()) return line + "nothing third-party or unknown";
-    for (std::size_t i = 0; i < parts.size(); ++i) line += (i ? ", " : "") + parts[i];
-    return line;
-}
-
-std::string FieldText(const Entry& entry, const char* name) {
-    const Field* field = entry.Find(name);
-    return field && field->value ? EscapeField(*field->value) : "";
-}
-
-// Filters that look like an agent being silenced come first, in words.
-void AppendSuspicious(std::string& out, const Report& report) {
-    const Block* suspicious = report.Find("wfp-suspicious");
-    if (!suspicious) return;
-    for (const Entry& entry : suspicious->entries) {
-        std::string provider = FieldText(entry, "providerName");
-        if (provider.empty()) provider = FieldText(entry, "providerKey");
-        out += "  WFP filter blocks " + FieldText(entry, "program") +
-               " from connecting (provider: " + (provider.empty() ? "none" : provider) + ")\n";
-    }
+bool InText(const Field& field) {
+    return (TraitsOf(field.id).views & FieldTraits::kInText) != 0;
 }
 
 void AppendBlock(std::string& out, const Block& block, bool all) {
@@ -106,20 +82,20 @@ void AppendBlock(std::string& out, const Block& block, bool all) {
         if (entry.mark ? IsShown(entry, all) : unmarked) shown.push_back(&entry);
     if (shown.empty() && block.absent.empty() && block.notes.empty() && block.errors.empty()) return;
 
-    out +=
-        "\n" + block.name + " (" + std::to_string(shown.size()) + " of " + std::to_string(block.entries.size()) + ")\n";
+    out += "\n" + std::string(KindOf(block.id).name) + " (" + std::to_string(shown.size()) + " of " +
+           std::to_string(block.entries.size()) + ")\n";
     for (const std::string& path : block.absent) out += "  absent: " + EscapeField(path) + "\n";
     for (const std::string& note : block.notes) out += "  note: " + EscapeField(note) + "\n";
     if (!shown.empty()) {
         std::vector<Row> rows(1);
         if (shown.front()->mark) rows[0].push_back("MARK");
         for (const Field& field : shown.front()->fields)
-            if (field.view != View::kNotInText) rows[0].push_back(Title(field.name));
+            if (InText(field)) rows[0].push_back(Title(TraitsOf(field.id).name));
         for (const Entry* entry : shown) {
             Row row;
             if (entry->mark) row.push_back(std::string(MarkText(*entry->mark)));
             for (const Field& field : entry->fields)
-                if (field.view != View::kNotInText) row.push_back(field.value ? EscapeField(*field.value) : "-");
+                if (InText(field)) row.push_back(field.value ? EscapeField(*field.value) : "-");
             rows.push_back(std::move(row));
         }
         AppendTable(out, WithoutEmptyColumns(rows));
@@ -131,14 +107,14 @@ void AppendBlock(std::string& out, const Block& block, bool all) {
 }  // namespace
 
 std::string RenderText(const Report& report, bool all) {
-    std::string out = Summary(report) + "\n";
+    std::string out = EscapeField(report.hive) + ": " + SummaryText(report) + "\n";
     out += "  control set " + EscapeField(report.controlSet) + "\n";
     for (const std::string& note : report.notes) out += "  note: " + EscapeField(note) + "\n";
     for (const ErrorLine& error : report.errors)
         out += "  error: " + EscapeField(error.where) + ": " + EscapeField(error.reason) + "\n";
-    AppendSuspicious(out, report);
+    for (const std::string& verdict : VerdictSentences(report)) out += "  " + EscapeField(verdict) + "\n";
     for (const Block& block : report.blocks)
-        if (block.name != "wfp-suspicious") AppendBlock(out, block, all);
+        if (!KindOf(block.id).verdicts) AppendBlock(out, block, all);
     return out + "\n";
 }
 

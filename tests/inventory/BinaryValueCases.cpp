@@ -203,7 +203,8 @@ std::vector<InventoryCase> BinaryValueCases() {
              "wfpprov\t?\t" + kNotPersistent +
              "\t(absent)\t(not persistent)\t(absent)\tsublayers=0\tcallouts=0\tfilters=1\n" + "wfpprov\tos\t" +
              kWindowsFirewall + "\tmpssvc\t@FirewallAPI.dll,-23501\t(absent)\tsublayers=0\tcallouts=0\tfilters=1\n" +
-             "wfpprov\t?\t(none)\t-\t-\t-\tsublayers=0\tcallouts=1\tfilters=3\n",
+             "wfpprov\t?\t(none)\t-\t-\t-\tsublayers=0\tcallouts=1\tfilters=3\n" + "error\t" + persistentFilter +
+             "\\{f0000000-0000-0000-0000-000000000009}\tnot a REG_BINARY value\n",
          false},
 
         {"wfp-callouts: marked by their provider", "", "wfp-callouts",
@@ -236,7 +237,8 @@ std::vector<InventoryCase> BinaryValueCases() {
          "[wfp-suspicious] n=2\n"
          "wfpsusp\t?\t{F0000000-0000-0000-0000-000000000002}\t-\tALE_AUTH_CONNECT_V4\tblock\t-\tBlock agent\t" +
              app + "\nwfpsusp\t3p\t{F0000000-0000-0000-0000-000000000003}\t" + kImpostor +
-             "\tALE_AUTH_RECV_ACCEPT_V6\tblock\t0xFFFFFFFFFFFFFFFF\t(absent)\t" + app + "\n",
+             "\tALE_AUTH_RECV_ACCEPT_V6\tblock\t0xFFFFFFFFFFFFFFFF\t(absent)\t" + app + "\nerror\t" + persistentFilter +
+             "\\{f0000000-0000-0000-0000-000000000009}\tnot a REG_BINARY value\n",
          false},
     };
 }

@@ -110,7 +110,7 @@ TEST_F(CommandLine, WritesOneJsonObjectPerEntry) {
         run.out.find("{\"hive\":\"cases/b/deeper/system\",\"block\":\"services\",\"mark\":\"3p\",\"group\":\"NDIS\","
                      "\"name\":\"Acme\",\"type\":1,\"start\":3,\"imagePath\":\"C:\\\\Acme\\\\acme.sys\","
                      "\"displayName\":null,\"typeText\":\"kernel driver\",\"startText\":\"manual\",\"inf\":null,"
-                     "\"vendor\":null}\n"))
+                     "\"vendor\":null,\"lastWrite\":null}\n"))
         << run.out;
     EXPECT_EQ(0u, run.out.find("{\"hive\":\"cases/b/deeper/system\",\"controlSet\":\"ControlSet001\","
                                "\"thirdParty\":1,\"unknown\":0,\"suspicious\":0,\"errors\":0}\n"))
@@ -147,7 +147,7 @@ TEST_F(CommandLine, PutsFiltersThatSilenceAnAgentFirstAndCountsThem) {
     EXPECT_EQ(1, run.status);
     const std::string agent = "\\device\\harddiskvolume2\\program files\\edr\\agent.exe";
     EXPECT_EQ(silenced.Path() +
-                  ": 2 suspicious WFP filters, 5 third-party, 7 unknown\n"
+                  ": 5 third-party, 7 unknown; 2 suspicious\n"
                   "  control set ControlSet001\n"
                   "  WFP filter blocks " +
                   agent +

@@ -5,7 +5,8 @@
 #include "Lists.h"
 #include "WfpBlobBuilder.h"
 #include "WfpDecoders.h"
-#include "WfpFormat.h"
+#include "WfpNames.h"
+#include "WfpText.h"
 
 namespace inventory {
 namespace {

@@ -7,7 +7,8 @@
 #include "DecodeError.h"
 #include "SidText.h"
 #include "WfpDecoders.h"
-#include "WfpFormat.h"
+#include "WfpNames.h"
+#include "WfpText.h"
 
 namespace {
 

@@ -1,0 +1,170 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "KeyContents.h"
+
+namespace inventory {
+
+// os: shipped with Windows; 3p: evidence it was added later; ?: no evidence
+// either way (shown like 3p: that is where filters hide).
+enum class Mark { kWindows, kThirdParty, kUnknown };
+std::string_view MarkText(Mark mark);
+
+// The blocks of a report, in the format's order (BlockTable.h names them).
+enum class BlockId {
+    kServices,
+    kNdisFilters,
+    kAdapterFilters,
+    kNdisProtocols,
+    kWinsockProtocols,
+    kWinsockNamespaces,
+    kWfpProviders,
+    kWfpCallouts,
+    kWfpFilters,
+    kWfpSuspicious,
+    kNetworkProviders,
+};
+
+// What an entry's field holds. Fields that share a JSON name but print
+// differently (a callout's layer is an extra, a filter's is on its line) are
+// different fields; how each prints is the output's business.
+enum class FieldId {
+    // services
+    kGroup,
+    kName,
+    kServiceType,
+    kServiceStart,
+    kImagePath,
+    kDisplayName,
+    kServiceTypeText,
+    kServiceStartText,
+    kDecidingInf,
+    // network components and adapters
+    kGuid,
+    kFilterKind,
+    kComponentId,
+    kService,
+    kFilterClass,
+    kFilterMode,
+    kFilterRun,
+    kBoundAdapters,
+    kInfPath,
+    kDescription,
+    kInstallTime,
+    kVendor,
+    kAdapter,
+    kNetCfgInstanceId,
+    kDriverDesc,
+    kAdapterFilters,
+    // Winsock catalogs
+    kCatalog,
+    kCatalogEntry,
+    kCatalogEntryId,
+    kCatalogKind,
+    kChain,
+    kProviderId,
+    kAfTypeProtocol,
+    kDll,
+    kProtocolName,
+    kSupportedNameSpace,
+    kEnabled,
+    kLibraryPath,
+    kDisplayString,
+    // WFP objects
+    kKey,
+    kServiceName,
+    kSublayerCount,
+    kCalloutCount,
+    kFilterCount,
+    kLayers,
+    kServiceImagePath,
+    kServiceDisplayName,
+    kProviderKey,
+    kCalloutId,
+    kApplicableLayer,
+    kCalloutLayer,
+    kFilterKey,
+    kFilterLayer,
+    kAction,
+    kWeight,
+    kConditions,
+    kDetail,
+    kProviderName,
+    kProgram,
+    kFilterFlags,
+    kSubLayerKey,
+    kEffectiveWeight,
+    kFilterId,
+    kActionKey,
+    kProviderContextKey,
+    kRawContext,
+    kProviderData,
+    // network providers
+    kPosition,
+    kProviderPath,
+    // any entry that is a key of its own: when it was last written
+    kLastWrite,
+};
+
+// Named texts: one item of a list-valued field (a filter's condition).
+using Record = std::vector<std::pair<std::string, std::string>>;
+
+struct Field {
+    FieldId id;
+    std::optional<std::string> value;  // nothing: the registry holds none
+    // A list of records, which JSON writes as an array of objects; the other
+    // views write the value.
+    std::optional<std::vector<Record>> records = std::nullopt;
+    // Not a value the registry lacks but one that does not apply (the summary
+    // line of WFP objects without a provider has no name to be absent).
+    bool notApplicable = false;
+};
+
+struct Entry {
+    std::optional<Mark> mark;  // unmarked blocks have none
+    std::vector<Field> fields;
+    // Worth a look whatever its mark (a layered Winsock provider).
+    bool alwaysShown = false;
+
+    const Field* Find(FieldId id) const;
+    // The field's text, or nothing when it is missing or has none.
+    std::optional<std::string> Text(FieldId id) const;
+};
+
+struct Block {
+    explicit Block(BlockId blockId) : id(blockId) {}
+
+    BlockId id;
+    std::vector<std::string> absent;
+    std::vector<std::string> notes;
+    std::vector<Entry> entries;
+    std::vector<ErrorLine> errors;
+};
+
+// Everything read from one machine's SYSTEM registry, blocks in the format's order.
+struct Report {
+    std::string hive;
+    std::string controlSet;
+    std::vector<std::string> notes;
+    std::vector<ErrorLine> errors;  // the control set could not be chosen or opened
+    std::vector<Block> blocks;
+
+    const Block* Find(BlockId id) const;
+};
+
+// Entries marked 3p and ?, verdicts, and error lines, across every block.
+struct Tally {
+    int thirdParty = 0;
+    int unknown = 0;
+    int suspicious = 0;
+    int errors = 0;
+};
+Tally Count(const Report& report);
+
+}  // namespace inventory
