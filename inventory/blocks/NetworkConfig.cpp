@@ -82,7 +82,8 @@ NetworkConfig NetworkConfig::Read(const RegistryKey* controlSet) {
     config.services = ReadComponents(controlSet, kServicesClassPath);
     config.protocols = ReadComponents(controlSet, kProtocolsPath);
     config.adapters = ReadSubkeys<NetworkAdapter>(
-        controlSet, kAdaptersPath, [](const std::string& name, const RegistryKey& key) -> std::optional<NetworkAdapter> {
+        controlSet, kAdaptersPath,
+        [](const std::string& name, const RegistryKey& key) -> std::optional<NetworkAdapter> {
             if (!IsAdapterNumber(name)) return std::nullopt;
             return ReadAdapter(key, name);
         });

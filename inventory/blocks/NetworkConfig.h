@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "RegistryKey.h"
 #include "KeyContents.h"
+#include "RegistryKey.h"
 
 namespace inventory {
 

@@ -35,9 +35,9 @@ Block ReadNetworkProviders(Machine& machine) {
             } catch (const ReadError& error) {
                 block.errors.push_back({"Services\\" + name + "\\NetworkProvider", error.what()});
             }
-            const Mark mark = providerPath && IsOutsideWindows(*providerPath) ? Mark::kThirdParty
-                              : machine.lists().IsWindowsNetworkProvider(name)  ? Mark::kWindows
-                                                                              : Mark::kUnknown;
+            const Mark mark = providerPath && IsOutsideWindows(*providerPath)  ? Mark::kThirdParty
+                              : machine.lists().IsWindowsNetworkProvider(name) ? Mark::kWindows
+                                                                               : Mark::kUnknown;
             block.entries.push_back({mark,
                                      {{FieldId::kPosition, std::to_string(position)},
                                       {FieldId::kName, name},

@@ -48,6 +48,7 @@ Tally Count(const Report& report) {
             continue;
         }
         for (const Entry& entry : block.entries) {
+            if (entry.folded) continue;
             if (entry.mark == Mark::kThirdParty) ++tally.thirdParty;
             if (entry.mark == Mark::kUnknown) ++tally.unknown;
         }

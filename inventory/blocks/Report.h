@@ -131,6 +131,9 @@ struct Entry {
     std::vector<Field> fields;
     // Worth a look whatever its mark (a layered Winsock provider).
     bool alwaysShown = false;
+    // Counted on another entry's line (a third-party WFP provider's callouts
+    // and filters): neither shown again by default nor counted again.
+    bool folded = false;
 
     const Field* Find(FieldId id) const;
     // The field's text, or nothing when it is missing or has none.
@@ -158,7 +161,8 @@ struct Report {
     const Block* Find(BlockId id) const;
 };
 
-// Entries marked 3p and ?, verdicts, and error lines, across every block.
+// Entries marked 3p and ? (not folded into another), verdicts, and distinct
+// error lines, across every block.
 struct Tally {
     int thirdParty = 0;
     int unknown = 0;

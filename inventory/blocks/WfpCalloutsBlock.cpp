@@ -21,6 +21,7 @@ Block ReadWfpCallouts(Machine& machine) {
               {FieldId::kCalloutLayer, WfpLayerText(callout.applicableLayer, machine.lists())},
               {FieldId::kName, callout.name},
               {FieldId::kDetail, callout.description}}});
+        block.entries.back().folded = mark == Mark::kThirdParty;
     }
     SortEntries(block, FieldId::kKey);
     return block;

@@ -94,8 +94,11 @@ Block ReadFilters(Machine& machine, bool onlySuspicious) {
                               " boot-time filters in the kernel's form, not decoded");
     for (const WfpFilter& filter : wfp.filters.Items(errors)) {
         const Mark mark = ObjectMark(wfp, machine.lists(), filter.providerKey, errors);
-        if (!onlySuspicious || LooksLikeSilencing(machine.lists(), filter, mark))
-            block.entries.push_back(FilterEntry(machine, filter, mark, errors));
+        const bool silencing = LooksLikeSilencing(machine.lists(), filter, mark);
+        if (onlySuspicious && !silencing) continue;
+        block.entries.push_back(FilterEntry(machine, filter, mark, errors));
+        // A third-party provider's filters count on its line; a verdict is always listed.
+        block.entries.back().folded = !onlySuspicious && mark == Mark::kThirdParty && !silencing;
     }
     SortEntries(block, FieldId::kFilterKey);
     return block;

@@ -27,10 +27,17 @@ std::optional<std::string> ServiceValue(const Machine& machine, const std::optio
     return key ? ReadText(*key, value) : std::nullopt;
 }
 
+bool CutSuffix(std::string& text, std::string_view suffix) {
+    if (text.size() <= suffix.size() || text.compare(text.size() - suffix.size(), suffix.size(), suffix) != 0)
+        return false;
+    text.resize(text.size() - suffix.size());
+    return true;
+}
+
+// A layer without its address family and discard twin: ALE_AUTH_CONNECT_V4_DISCARD is ALE_AUTH_CONNECT.
 void CountLayer(Counts& counts, std::string layer) {
-    if (layer.size() > 3 &&
-        (layer.compare(layer.size() - 3, 3, "_V4") == 0 || layer.compare(layer.size() - 3, 3, "_V6") == 0))
-        layer.resize(layer.size() - 3);
+    CutSuffix(layer, "_DISCARD");
+    if (!CutSuffix(layer, "_V4")) CutSuffix(layer, "_V6");
     ++counts.layers[layer];
 }
 

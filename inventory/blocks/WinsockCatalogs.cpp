@@ -37,7 +37,7 @@ Mark WinsockDllMark(const Machine& machine, const std::string& path) {
     const bool systemFolder =
         EqualsNoCase(folder, "%SystemRoot%\\system32") || EqualsNoCase(folder, "%windir%\\system32");
     return systemFolder && machine.lists().IsWindowsWinsockDll(path.substr(slash + 1)) ? Mark::kWindows
-                                                                                     : Mark::kThirdParty;
+                                                                                       : Mark::kThirdParty;
 }
 
 }  // namespace inventory

@@ -3,9 +3,9 @@
 #include "BlockTable.h"
 #include "Escape.h"
 #include "FieldTraits.h"
+#include "Presentation.h"
 #include "RegistryText.h"
 #include "Render.h"
-#include "Verdicts.h"
 
 namespace inventory {
 namespace {
@@ -62,24 +62,14 @@ void AppendTable(std::string& out, const std::vector<Row>& rows) {
     }
 }
 
-bool IsShown(const Entry& entry, bool all) {
-    return all || entry.alwaysShown || !entry.mark || *entry.mark != Mark::kWindows;
-}
-
-// Unmarked entries (adapter bindings) are shown in full only with --all.
-bool ShowsUnmarked(const Block& block, bool all) {
-    return all && std::none_of(block.entries.begin(), block.entries.end(), [](const Entry& e) { return e.mark; });
-}
-
 bool InText(const Field& field) {
     return (TraitsOf(field.id).views & FieldTraits::kInText) != 0;
 }
 
 void AppendBlock(std::string& out, const Block& block, bool all) {
     std::vector<const Entry*> shown;
-    const bool unmarked = ShowsUnmarked(block, all);
     for (const Entry& entry : block.entries)
-        if (entry.mark ? IsShown(entry, all) : unmarked) shown.push_back(&entry);
+        if (IsShown(entry, all)) shown.push_back(&entry);
     if (shown.empty() && block.absent.empty() && block.notes.empty() && block.errors.empty()) return;
 
     out += "\n" + std::string(KindOf(block.id).name) + " (" + std::to_string(shown.size()) + " of " +

@@ -147,7 +147,7 @@ TEST_F(CommandLine, PutsFiltersThatSilenceAnAgentFirstAndCountsThem) {
     EXPECT_EQ(1, run.status);
     const std::string agent = "\\device\\harddiskvolume2\\program files\\edr\\agent.exe";
     EXPECT_EQ(silenced.Path() +
-                  ": 5 third-party, 7 unknown; 2 suspicious\n"
+                  ": 3 third-party, 7 unknown; 2 suspicious\n"
                   "  control set ControlSet001\n"
                   "  WFP filter blocks " +
                   agent +

@@ -1,4 +1,4 @@
-#include "Verdicts.h"
+#include "Presentation.h"
 
 namespace inventory {
 
@@ -24,6 +24,12 @@ std::string SummaryText(const Report& report) {
     if (tally.suspicious) text += "; " + std::to_string(tally.suspicious) + " suspicious";
     if (tally.errors) text += "; " + std::to_string(tally.errors) + " unreadable";
     return text;
+}
+
+bool IsShown(const Entry& entry, bool all) {
+    if (all) return true;
+    if (!entry.mark || entry.folded) return false;
+    return entry.alwaysShown || *entry.mark != Mark::kWindows;
 }
 
 }  // namespace inventory
