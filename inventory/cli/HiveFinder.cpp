@@ -1,37 +1,93 @@
 #include "HiveFinder.h"
 
-#include <algorithm>
-#include <filesystem>
-#include <system_error>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
-#include "RegistryText.h"
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <set>
+#include <system_error>
+#include <utility>
 
 namespace inventory {
 namespace fs = std::filesystem;
+namespace {
 
-std::vector<HiveInput> FindHives(const std::vector<std::string>& arguments) {
-    std::vector<HiveInput> hives;
-    for (const std::string& argument : arguments) {
+enum class Start { kHive, kTransactionLog, kOther };
+
+// How a regular file starts: a hive's base block says regf and, at 28, file
+// type 0; a transaction log's says another type. Only 32 bytes are read, and
+// the file is opened so that nothing can make the read wait.
+Start StartOf(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return Start::kOther;
+    unsigned char header[32] = {};
+    const ssize_t n = pread(fd, header, sizeof header, 0);
+    close(fd);
+    if (n != static_cast<ssize_t>(sizeof header) || std::memcmp(header, "regf", 4) != 0) return Start::kOther;
+    const bool primary = header[28] == 0 && header[29] == 0 && header[30] == 0 && header[31] == 0;
+    return primary ? Start::kHive : Start::kTransactionLog;
+}
+
+using FileId = std::pair<dev_t, ino_t>;
+
+std::optional<FileId> IdOf(const std::string& path) {
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0) return std::nullopt;
+    return FileId{status.st_dev, status.st_ino};
+}
+
+}  // namespace
+
+HiveSearch FindHives(const std::vector<std::string>& arguments) {
+    HiveSearch search;
+    std::set<FileId> seen;
+    // No file twice: a hive named and also found in a folder is read once.
+    const auto firstTime = [&](const std::string& path) {
+        const std::optional<FileId> id = IdOf(path);
+        return !id || seen.insert(*id).second;
+    };
+    for (std::size_t index = 0; index < arguments.size(); ++index) {
+        const std::string& argument = arguments[index];
         std::error_code error;
         if (!fs::is_directory(argument, error)) {
-            hives.push_back({argument, std::nullopt});
+            if (firstTime(argument)) search.hives.push_back({argument, std::nullopt, index, false});
             continue;
         }
         std::vector<std::string> found;
         fs::recursive_directory_iterator walk(argument, fs::directory_options::skip_permission_denied, error);
         for (; !error && walk != fs::recursive_directory_iterator(); walk.increment(error)) {
-            if (EqualsNoCase(walk->path().filename().string(), "SYSTEM") && walk->is_regular_file(error))
-                found.push_back(walk->path().string());
+            std::error_code fileError;
+            // Devices, pipes and links that lead nowhere are passed over unopened.
+            if (!walk->is_regular_file(fileError)) {
+                if (!walk->is_directory(fileError)) ++search.otherFiles;
+                continue;
+            }
+            const std::string path = walk->path().string();
+            switch (StartOf(path)) {
+                case Start::kHive:
+                    found.push_back(path);
+                    break;
+                case Start::kTransactionLog:
+                    ++search.transactionLogs;
+                    break;
+                case Start::kOther:
+                    ++search.otherFiles;
+                    break;
+            }
         }
         if (error) {
-            hives.push_back({argument, "cannot search the folder: " + error.message()});
+            search.hives.push_back({argument, "cannot search the folder: " + error.message(), index, false});
             continue;
         }
-        if (found.empty()) hives.push_back({argument, "no file named SYSTEM in this folder"});
+        if (found.empty()) search.hives.push_back({argument, "no registry hive in this folder", index, false});
         std::sort(found.begin(), found.end());
-        for (std::string& path : found) hives.push_back({std::move(path), std::nullopt});
+        for (std::string& path : found)
+            if (firstTime(path)) search.hives.push_back({std::move(path), std::nullopt, index, true});
     }
-    return hives;
+    return search;
 }
 
 }  // namespace inventory

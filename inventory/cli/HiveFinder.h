@@ -1,19 +1,29 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace inventory {
 
-// A hive to read, or why an argument gave none.
+// A file to read as a hive, or why an argument gave none.
 struct HiveInput {
     std::string path;
     std::optional<std::string> failure;
+    std::size_t argument = 0;  // which argument named it
+    bool inFolder = false;     // found in a folder: passed over quietly when it is no SYSTEM hive
 };
 
-// The hives the arguments name, in argument order: a file as given; a
-// folder's files named SYSTEM (any case) at any depth, in path order.
-std::vector<HiveInput> FindHives(const std::vector<std::string>& arguments);
+// What a search of the arguments found: the hive files in argument order (a
+// file as given; a folder's files that start like a hive, at any depth, in
+// path order; no file twice), and what it passed over.
+struct HiveSearch {
+    std::vector<HiveInput> hives;
+    int transactionLogs = 0;
+    int otherFiles = 0;  // not hives, or files that could not be opened
+};
+
+HiveSearch FindHives(const std::vector<std::string>& arguments);
 
 }  // namespace inventory

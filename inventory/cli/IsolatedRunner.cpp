@@ -37,25 +37,40 @@ void WriteAll(int fd, const std::string& bytes) {
     }
 }
 
-// The child's message: status byte, error length (4 bytes), error, output.
+void AppendText(std::string& message, const std::string& text) {
+    const auto size = static_cast<std::uint32_t>(text.size());
+    for (int shift = 0; shift < 32; shift += 8) message += static_cast<char>((size >> shift) & 0xFF);
+    message += text;
+}
+
+// Takes a text that AppendText wrote from `message` at `at`.
+std::optional<std::string> TakeText(const std::string& message, std::size_t& at) {
+    if (message.size() - at < 4) return std::nullopt;
+    std::uint32_t size = 0;
+    for (int k = 0; k < 4; ++k)
+        size |= static_cast<std::uint32_t>(static_cast<unsigned char>(message[at + k])) << (8 * k);
+    at += 4;
+    if (size > message.size() - at) return std::nullopt;
+    at += size;
+    return message.substr(at - size, size);
+}
+
+// The child's message: status byte, error and skipped texts (each a 4-byte
+// length and its bytes), then the output.
 std::string Encode(const HiveOutcome& outcome) {
     std::string message(1, static_cast<char>(outcome.status));
-    const auto size = static_cast<std::uint32_t>(outcome.error.size());
-    for (int shift = 0; shift < 32; shift += 8) message += static_cast<char>((size >> shift) & 0xFF);
-    return message + outcome.error + outcome.output;
+    AppendText(message, outcome.error);
+    AppendText(message, outcome.skipped);
+    return message + outcome.output;
 }
 
 std::optional<HiveOutcome> Decode(const std::string& message) {
-    if (message.size() < 5) return std::nullopt;
-    std::uint32_t size = 0;
-    for (int k = 0; k < 4; ++k)
-        size |= static_cast<std::uint32_t>(static_cast<unsigned char>(message[1 + k])) << (8 * k);
-    if (size > message.size() - 5) return std::nullopt;
-    HiveOutcome outcome;
-    outcome.status = static_cast<ExitStatus>(message[0]);
-    outcome.error = message.substr(5, size);
-    outcome.output = message.substr(5 + size);
-    return outcome;
+    if (message.empty()) return std::nullopt;
+    std::size_t at = 1;
+    std::optional<std::string> error = TakeText(message, at);
+    std::optional<std::string> skipped = error ? TakeText(message, at) : std::nullopt;
+    if (!skipped) return std::nullopt;
+    return HiveOutcome{message.substr(at), static_cast<ExitStatus>(message[0]), std::move(*error), std::move(*skipped)};
 }
 
 [[noreturn]] void RunChild(int pipe, std::size_t index, const IsolatedRunner::Job& job) {
@@ -63,7 +78,7 @@ std::optional<HiveOutcome> Decode(const std::string& message) {
     try {
         outcome = job(index);
     } catch (const std::exception& error) {
-        outcome = {"", kTrouble, std::string("internal error: ") + error.what()};
+        outcome = {"", kTrouble, std::string("internal error: ") + error.what(), ""};
     }
     WriteAll(pipe, Encode(outcome));
     _exit(0);

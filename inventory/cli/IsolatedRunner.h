@@ -10,11 +10,13 @@
 namespace inventory {
 
 // What reading one hive gave: its rendered output, its exit status and, when
-// it failed, the reason for standard error.
+// it failed, the reason for standard error; or, for a file found in a folder
+// that is no SYSTEM hive, what it is instead (nothing else then).
 struct HiveOutcome {
     std::string output;
     ExitStatus status = kNothingFound;
     std::string error;
+    std::string skipped;
 };
 
 // Runs each job in a child process of its own, `jobs` at a time, so that a

@@ -8,6 +8,7 @@
 #include "Escape.h"
 #include "HiveFile.h"
 #include "HiveFinder.h"
+#include "HiveKind.h"
 #include "Inventory.h"
 #include "IsolatedRunner.h"
 #include "Options.h"
@@ -21,17 +22,23 @@ constexpr char kProgram[] = "quillmark-inventory";
 constexpr std::size_t kProgressFrom = 20;
 
 HiveOutcome Failure(const std::string& hive, const std::string& reason, const RenderOptions& render) {
-    return {RenderFailure(hive, reason, render), kTrouble, EscapeField(hive) + ": " + EscapeField(reason)};
+    return {RenderFailure(hive, reason, render), kTrouble, EscapeField(hive) + ": " + EscapeField(reason), ""};
 }
 
 HiveOutcome ReadHive(const HiveInput& input, const RenderOptions& render) {
     if (input.failure) return Failure(input.path, *input.failure, render);
     try {
         const HiveFile hive(input.path);
-        Report report = TakeInventory(*hive.Root(), input.path);
+        const auto root = hive.Root();
+        if (const HiveKind kind = KindOfHive(*root); kind != HiveKind::kSystem) {
+            const std::string what(HiveKindText(kind));
+            if (input.inFolder) return {"", kNothingFound, "", what};
+            return Failure(input.path, what + ", not a SYSTEM hive", render);
+        }
+        Report report = TakeInventory(*root, input.path);
         if (hive.Dirty())
             report.notes.push_back("the hive is dirty: changes still in its transaction logs are not read");
-        HiveOutcome outcome{RenderReport(report, render), StatusOf(report), ""};
+        HiveOutcome outcome{RenderReport(report, render), StatusOf(report), "", ""};
         if (const int errors = Count(report).errors)
             outcome.error =
                 EscapeField(input.path) + ": damaged: " + std::to_string(errors) + " part(s) could not be read";
@@ -60,7 +67,10 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    const std::vector<HiveInput> hives = FindHives(options.inputs);
+    const HiveSearch search = FindHives(options.inputs);
+    const std::vector<HiveInput>& hives = search.hives;
+    std::vector<int> systemHives(options.inputs.size(), 0);
+    int otherHives = 0;
     const unsigned jobs = options.jobs ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
     const bool progress = hives.size() >= kProgressFrom && isatty(STDERR_FILENO);
     int status = kNothingFound;
@@ -69,6 +79,10 @@ int main(int argc, char** argv) {
         hives.size(), [&](std::size_t i) { return ReadHive(hives[i], options.render); },
         [&](std::size_t i, const std::string& reason) { return Failure(hives[i].path, reason, options.render); },
         [&](std::size_t i, HiveOutcome outcome) {
+            if (outcome.skipped.empty())
+                ++systemHives[hives[i].argument];
+            else
+                ++otherHives;
             std::fwrite(outcome.output.data(), 1, outcome.output.size(), stdout);
             if (progress) std::fputs("\r\033[K", stderr);
             if (!outcome.error.empty()) std::fprintf(stderr, "%s: %s\n", kProgram, outcome.error.c_str());
@@ -76,6 +90,19 @@ int main(int argc, char** argv) {
             status = std::max(status, static_cast<int>(outcome.status));
         });
     if (progress) std::fputs("\r\033[K", stderr);
+    // A folder whose hives are all of other kinds answers nothing: say so.
+    for (const HiveInput& input : hives) {
+        if (!input.inFolder || systemHives[input.argument] != 0) continue;
+        const std::string& folder = options.inputs[input.argument];
+        const HiveOutcome none = Failure(folder, "no SYSTEM hive in this folder", options.render);
+        std::fwrite(none.output.data(), 1, none.output.size(), stdout);
+        std::fprintf(stderr, "%s: %s\n", kProgram, none.error.c_str());
+        systemHives[input.argument] = -1;
+        status = kTrouble;
+    }
+    if (otherHives + search.transactionLogs + search.otherFiles > 0)
+        std::fprintf(stderr, "%s: passed over %d other hive(s), %d transaction log(s) and %d other file(s)\n", kProgram,
+                     otherHives, search.transactionLogs, search.otherFiles);
     if (std::fflush(stdout) != 0) {
         std::fprintf(stderr, "%s: cannot write the report\n", kProgram);
         return kTrouble;

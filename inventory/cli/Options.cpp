@@ -63,6 +63,10 @@ Options ParseOptions(const std::vector<std::string>& args, Platform platform) {
         } else if (arg == "--all") {
             noValue();
             options.render.all = true;
+        } else if (arg == "--sort") {
+            const std::string order = take();
+            if (order != "time" && order != "name") throw UsageError("--sort is time or name, not '" + order + "'");
+            options.render.byTime = order == "time";
         } else if (arg == "--format") {
             options.render.format = ParseFormat(take());
         } else if (!windows && arg == "--jobs") {
@@ -108,7 +112,9 @@ std::string HelpText(Platform platform) {
         "  --format FORMAT  text (default): a summary per machine, then what is not Windows' own\n"
         "                   tsv: every entry in the line format, for diffing\n"
         "                   jsonl: one JSON object per entry, for log pipelines\n"
-        "  --all            text: show Windows' own entries too\n";
+        "  --all            text: show Windows' own entries too, and every WFP callout and filter\n"
+        "  --sort ORDER     text: list each block by name (default) or by time, the key\n"
+        "                   written last first\n";
     if (!windows)
         text +=
             "  --jobs N         read N hives at a time (default: one per core)\n"

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Escape.h"
+#include "HiveKind.h"
 #include "Inventory.h"
 #include "LiveRegistry.h"
 #include "Options.h"
@@ -51,9 +52,13 @@ ExitStatus ReadSource(const Source& source, const RenderOptions& render) {
             case Source::Kind::kRemote:
                 report = TakeInventory(*OpenRemoteSystem(source.name), name, kCurrentControlSet);
                 break;
-            case Source::Kind::kHive:
-                report = TakeInventory(*LoadHiveFile(source.name), name);
+            case Source::Kind::kHive: {
+                const auto root = LoadHiveFile(source.name);
+                if (const HiveKind kind = KindOfHive(*root); kind != HiveKind::kSystem)
+                    throw ReadError(std::string(HiveKindText(kind)) + ", not a SYSTEM hive");
+                report = TakeInventory(*root, name);
                 break;
+            }
         }
         Write(STD_OUTPUT_HANDLE, RenderReport(report, render));
         if (const int errors = Count(report).errors)

@@ -14,7 +14,7 @@ std::string RenderReport(const Report& report, const RenderOptions& options) {
         case Format::kText:
             break;
     }
-    return RenderText(report, options.all);
+    return RenderText(report, options);
 }
 
 std::string RenderFailure(std::string_view hive, std::string_view reason, const RenderOptions& options) {

@@ -15,7 +15,8 @@ enum class Format {
 
 struct RenderOptions {
     Format format = Format::kText;
-    bool all = false;  // the text view shows Windows' own entries too
+    bool all = false;     // the text view shows Windows' own entries too
+    bool byTime = false;  // the text view lists each block's newest entries first
 };
 
 std::string RenderReport(const Report& report, const RenderOptions& options);
@@ -32,6 +33,6 @@ ExitStatus StatusOf(const Report& report);
 
 std::string RenderTsv(const Report& report);
 std::string RenderJsonl(const Report& report);
-std::string RenderText(const Report& report, bool all);
+std::string RenderText(const Report& report, const RenderOptions& options);
 
 }  // namespace inventory

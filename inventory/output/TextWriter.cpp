@@ -66,10 +66,14 @@ bool InText(const Field& field) {
     return (TraitsOf(field.id).views & FieldTraits::kInText) != 0;
 }
 
-void AppendBlock(std::string& out, const Block& block, bool all) {
+void AppendBlock(std::string& out, const Block& block, const RenderOptions& options) {
     std::vector<const Entry*> shown;
     for (const Entry& entry : block.entries)
-        if (IsShown(entry, all)) shown.push_back(&entry);
+        if (IsShown(entry, options.all)) shown.push_back(&entry);
+    if (options.byTime)  // ISO 8601 times sort as text; entries without one last
+        std::stable_sort(shown.begin(), shown.end(), [](const Entry* a, const Entry* b) {
+            return a->Text(FieldId::kLastWrite).value_or("") > b->Text(FieldId::kLastWrite).value_or("");
+        });
     if (shown.empty() && block.absent.empty() && block.notes.empty() && block.errors.empty()) return;
 
     out += "\n" + std::string(KindOf(block.id).name) + " (" + std::to_string(shown.size()) + " of " +
@@ -96,7 +100,7 @@ void AppendBlock(std::string& out, const Block& block, bool all) {
 
 }  // namespace
 
-std::string RenderText(const Report& report, bool all) {
+std::string RenderText(const Report& report, const RenderOptions& options) {
     std::string out = EscapeField(report.hive) + ": " + SummaryText(report) + "\n";
     out += "  control set " + EscapeField(report.controlSet) + "\n";
     for (const std::string& note : report.notes) out += "  note: " + EscapeField(note) + "\n";
@@ -104,7 +108,7 @@ std::string RenderText(const Report& report, bool all) {
         out += "  error: " + EscapeField(error.where) + ": " + EscapeField(error.reason) + "\n";
     for (const std::string& verdict : VerdictSentences(report)) out += "  " + EscapeField(verdict) + "\n";
     for (const Block& block : report.blocks)
-        if (!KindOf(block.id).verdicts) AppendBlock(out, block, all);
+        if (!KindOf(block.id).verdicts) AppendBlock(out, block, options);
     return out + "\n";
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -30,7 +32,8 @@ ImagePath=sz:C:\Acme\acme.sys
 [ControlSet001\Services\Tcpip]
 Group=sz:PNP_TDI)";
 
-// A folder of inputs: hives that the tests make and files that are not hives.
+// A folder of inputs: hives that the tests make, under their names and
+// renamed, a user hive, a transaction log, and files that are not hives.
 class CommandLine : public testing::Test {
 protected:
     void SetUp() override {
@@ -38,10 +41,18 @@ protected:
         std::filesystem::create_directories(folder_ + "/cases/a");
         std::filesystem::create_directories(folder_ + "/cases/b/deeper");
         std::filesystem::create_directories(folder_ + "/nothing");
-        const TestHive clean(kWindowsOnly), found(kThirdParty);
+        std::filesystem::create_directories(folder_ + "/users");
+        const TestHive clean(kWindowsOnly), found(kThirdParty), user("[Software\\Acme]\n[Environment]\n");
         std::filesystem::copy_file(clean.Path(), folder_ + "/cases/a/SYSTEM");
         std::filesystem::copy_file(found.Path(), folder_ + "/cases/b/deeper/system");
-        std::filesystem::copy_file(found.Path(), folder_ + "/cases/b/SYSTEM.bak");
+        std::filesystem::copy_file(found.Path(), folder_ + "/cases/b/HOST1_SYSTEM.hve");
+        std::filesystem::copy_file(user.Path(), folder_ + "/cases/b/NTUSER.DAT");
+        std::filesystem::copy_file(user.Path(), folder_ + "/users/NTUSER.DAT");
+        std::vector<std::uint8_t> log = found.Bytes();
+        log[28] = 6;
+        WriteFile(folder_ + "/cases/b/HOST1_SYSTEM.hve.LOG1", log);
+        mkfifo((folder_ + "/cases/b/pipe").c_str(), 0600);
+        std::filesystem::create_symlink("loop", folder_ + "/cases/b/loop");
         const std::vector<std::uint8_t> hive = found.Bytes();
         WriteFile(folder_ + "/truncated", std::vector<std::uint8_t>(hive.begin(), hive.begin() + 5000));
         WriteFile(folder_ + "/empty", {});
@@ -62,12 +73,22 @@ TEST_F(CommandLine, ExitsLikeDiffAndSaysWhatWentWrongInOneLine) {
         const char* err;  // standard error whole
     } rows[] = {
         {"cases/a/SYSTEM", 0, "cases/a/SYSTEM: nothing third-party or unknown\n", ""},
-        {"cases", 1, "", ""},
+        {"cases", 1, "",
+         "quillmark-inventory: passed over 1 other hive(s), 1 transaction log(s) and 2 other file(s)\n"},
+        {"users", 2, "",
+         "quillmark-inventory: users: no SYSTEM hive in this folder\n"
+         "quillmark-inventory: passed over 1 other hive(s), 0 transaction log(s) and 0 other file(s)\n"},
+        {"cases/b/NTUSER.DAT", 2, "",
+         "quillmark-inventory: cases/b/NTUSER.DAT: a user hive (NTUSER.DAT), not a SYSTEM hive\n"},
+        {"cases/b/HOST1_SYSTEM.hve.LOG1", 2, "",
+         "quillmark-inventory: cases/b/HOST1_SYSTEM.hve.LOG1: a transaction log, not a hive: read the hive file "
+         "beside it\n"},
+        {"cases/b/pipe", 2, "", "quillmark-inventory: cases/b/pipe: not a regular file\n"},
         {"empty", 2, "empty: cannot be read: empty file\n", "quillmark-inventory: empty: empty file\n"},
         {"text", 2, "", "quillmark-inventory: text: not a registry hive (no regf signature)\n"},
         {"truncated --format tsv", 2, "hive\ttruncated\nerror\thive\t", ""},
         {"missing", 2, "", "quillmark-inventory: missing: No such file or directory\n"},
-        {"nothing", 2, "", "quillmark-inventory: nothing: no file named SYSTEM in this folder\n"},
+        {"nothing", 2, "", "quillmark-inventory: nothing: no registry hive in this folder\n"},
         {"missing cases/a/SYSTEM", 2, "cases/a/SYSTEM: nothing third-party or unknown\n", ""},
         {"", 2, "", "quillmark-inventory: name at least one SYSTEM hive file or folder (see --help)\n"},
         {"--format xml cases", 2, "", "quillmark-inventory: --format is text, tsv or jsonl, not 'xml' (see --help)\n"},
@@ -91,9 +112,10 @@ TEST_F(CommandLine, ExitsLikeDiffAndSaysWhatWentWrongInOneLine) {
     }
 }
 
+// SYSTEM hives by their content, whatever their names; none twice.
 TEST_F(CommandLine, ReportsTheHivesOfAFolderInPathOrder) {
-    const ProgramRun run = Inventory("--format tsv cases");
-    EXPECT_EQ("hive\tcases/a/SYSTEM\nhive\tcases/b/deeper/system\n", [&] {
+    const ProgramRun run = Inventory("--format tsv cases/a/SYSTEM cases");
+    EXPECT_EQ("hive\tcases/a/SYSTEM\nhive\tcases/b/HOST1_SYSTEM.hve\nhive\tcases/b/deeper/system\n", [&] {
         std::string hives;
         std::istringstream lines(run.out);
         for (std::string line; std::getline(lines, line);)

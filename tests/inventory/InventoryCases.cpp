@@ -174,6 +174,11 @@ const std::vector<InventoryCase>& InventoryCases() {
             [ControlSet001\Control\NetworkSetup2\Filters\{AAAAAAAA-0000-0000-0000-000000000007}\Kernel]
             Monitoring=dword:0
             Optional=dword:0
+            [ControlSet001\Control\Network\{4D36E974-E325-11CE-BFC1-08002BE10318}\{aaaaaaaa-0000-0000-0000-000000000008}]
+            [ControlSet001\Control\NetworkSetup2\Filters\{aaaaaaaa-0000-0000-0000-000000000008}\Kernel]
+            FilterClass=sz:scheduler
+            [ControlSet001\Control\Network\{4D36E974-E325-11CE-BFC1-08002BE10318}\{aaaaaaaa-0000-0000-0000-000000000009}]
+            [ControlSet001\Control\NetworkSetup2\Filters\{aaaaaaaa-0000-0000-0000-000000000009}]
             [ControlSet001\Control\Class\{4D36E972-E325-11CE-BFC1-08002BE10318}\0000]
             NetCfgInstanceId=sz:{ADAPTER0}
             DriverDesc=sz:Intel Gigabit
@@ -186,7 +191,7 @@ const std::vector<InventoryCase>& InventoryCases() {
             [ControlSet001\Control\Class\{4D36E972-E325-11CE-BFC1-08002BE10318}\Properties\Linkage]
             FilterList=multi:{X}-{AAAAAAAA-0000-0000-0000-000000000001}-0000)",
              "ndis-filters",
-             "[ndis-filters] n=6\n"
+             "[ndis-filters] n=8\n"
              "lwf\t3p\t{AAAAAAAA-0000-0000-0000-000000000001}\tlwf\tacme_lwf\tAcmeLwf\tfirewall_upper\tmodifying\t"
              "mandatory\t2\toem3.inf\tAcme LWF\n"
              "lwf\tos\t{AAAAAAAA-0000-0000-0000-000000000002}\tim\tms_pssched\tPsched\t(absent)\tmonitoring\t"
@@ -198,7 +203,12 @@ const std::vector<InventoryCase>& InventoryCases() {
              "lwf\t3p\t{AAAAAAAA-0000-0000-0000-000000000005}\tlwf\tx_win10\t(absent)\tcompression\t"
              "modifying\toptional\t0\toem8.inf\t(absent)\n"
              "lwf\t?\t{AAAAAAAA-0000-0000-0000-000000000007}\tlwf\t(absent)\t(absent)\t(absent)\t"
-             "modifying\tmandatory\t0\t(absent)\t(absent)\n",
+             "modifying\tmandatory\t0\t(absent)\t(absent)\n"
+             // Windows writes Monitoring and Optional only when they are 1.
+             "lwf\t?\t{AAAAAAAA-0000-0000-0000-000000000008}\tlwf\t(absent)\t(absent)\tscheduler\t"
+             "modifying\tmandatory\t0\t(absent)\t(absent)\n"
+             "lwf\t?\t{AAAAAAAA-0000-0000-0000-000000000009}\tlwf\t(absent)\t(absent)\t(absent)\t-\t-\t0\t"
+             "(absent)\t(absent)\n",
              false},
 
             {"adapter-filters: the bindings of each adapter by component id",

@@ -21,10 +21,10 @@ TEST(IsolatedRunner, OutlivesCrashesAndHangsAndKeepsTheOrder) {
             if (index == 2) sleep(30);
             if (index == 3) std::exit(7);
             if (index == 0) usleep(300000);  // finishes after the ones behind it
-            return {"read " + std::to_string(index), kSomethingFound, ""};
+            return {"read " + std::to_string(index), kSomethingFound, "", ""};
         },
         [](std::size_t index, const std::string& reason) {
-            return HiveOutcome{std::to_string(index) + ": " + reason, kTrouble, reason};
+            return HiveOutcome{std::to_string(index) + ": " + reason, kTrouble, reason, ""};
         },
         [&](std::size_t index, HiveOutcome outcome) {
             EXPECT_EQ(outputs.size(), index);

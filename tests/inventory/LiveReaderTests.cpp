@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <winternl.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -61,6 +63,36 @@ TEST(LiveBlocks, GiveTheLinesOfTheHiveReader) {
         const std::string report = RenderTsv(TakeInventory(*OpenLocalSystem(), "live", kLiveControlSet));
         EXPECT_EQ(Replace(row.expected, kOfflineControlSet, kLiveControlSet), BlockLines(report, row.block));
     }
+}
+
+// Key names may hold a NUL, which only the native calls can write; the wide
+// calls take a name up to its first NUL, so such a key would open another.
+TEST(LiveBlocks, SayAKeyNameWithANulCannotBeOpened) {
+    ScratchKey scratch;
+    WriteKeys(scratch, "[ControlSet001\\Services\\Twin]\nGroup=sz:NDIS\n", true);
+    UniqueHKey services;
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegOpenKeyExW(scratch.get(), L"SYSTEM\\CurrentControlSet\\Services", 0, KEY_WRITE, services.put()));
+    using NtCreateKeyFunction =
+        LONG(WINAPI*)(HANDLE*, ACCESS_MASK, OBJECT_ATTRIBUTES*, ULONG, UNICODE_STRING*, ULONG, ULONG*);
+    const auto ntCreateKey = reinterpret_cast<NtCreateKeyFunction>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtCreateKey")));
+    ASSERT_NE(nullptr, ntCreateKey);
+    wchar_t name[] = L"Twin\0Evil";
+    UNICODE_STRING counted{sizeof name - sizeof(wchar_t), sizeof name, name};
+    OBJECT_ATTRIBUTES attributes{};
+    attributes.Length = sizeof attributes;
+    attributes.RootDirectory = services.get();
+    attributes.ObjectName = &counted;
+    HANDLE created = nullptr;
+    ASSERT_EQ(0, ntCreateKey(&created, KEY_ALL_ACCESS, &attributes, 0, nullptr, 0, nullptr));
+    CloseHandle(created);
+    const RootOverride machine(HKEY_LOCAL_MACHINE, scratch.get());
+    const std::string report = RenderTsv(TakeInventory(*OpenLocalSystem(), "live", kLiveControlSet));
+    EXPECT_EQ(
+        "[services] n=1\nsvc\t?\tNDIS\tTwin\t-\t-\t(absent)\t(absent)\n"
+        "error\tServices\\Twin\\x00Evil\tcannot open a key whose name holds a NUL\n",
+        BlockLines(report, "services"));
 }
 
 HKEY gLoadedHive = nullptr;

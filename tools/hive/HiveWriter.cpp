@@ -140,6 +140,7 @@ void WriteHive(const std::string& path, const std::vector<TextKey>& keys) {
         const std::string upper = UpperAscii(key.path);
         auto [entry, added] = merged.emplace(upper, TextKey{key.path, {}});
         if (added) order.push_back(upper);
+        if (key.lastWrite) entry->second.lastWrite = key.lastWrite;
         for (const TextValue& value : key.values) {
             auto& values = entry->second.values;
             const auto same = std::find_if(values.begin(), values.end(),
@@ -150,9 +151,11 @@ void WriteHive(const std::string& path, const std::vector<TextKey>& keys) {
                 values.push_back(value);
         }
     }
+    std::vector<std::pair<hive_node_h, std::uint64_t>> times;
     for (const std::string& upper : order) {
         const TextKey& key = merged[upper];
         const hive_node_h at = node(key.path);
+        if (key.lastWrite) times.emplace_back(at, *key.lastWrite);
         std::vector<hive_set_value> values;
         for (const TextValue& value : key.values)
             values.push_back({const_cast<char*>(value.name.c_str()), static_cast<hive_type>(value.type),
@@ -162,6 +165,17 @@ void WriteHive(const std::string& path, const std::vector<TextKey>& keys) {
             Fail("cannot set the values of " + key.path);
     }
     if (hivex_commit(hive.get(), nullptr, 0) != 0) Fail("cannot write the hive");
+    // hivex sets no times: a key cell (nk) holds its FILETIME 8 bytes in, and
+    // a node's handle is its cell's offset in the file.
+    if (times.empty()) return;
+    std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);
+    for (const auto& [at, time] : times) {
+        std::uint8_t bytes[8];
+        for (int i = 0; i < 8; ++i) bytes[i] = static_cast<std::uint8_t>(time >> (8 * i));
+        file.seekp(static_cast<std::streamoff>(at) + 8);
+        file.write(reinterpret_cast<const char*>(bytes), sizeof bytes);
+    }
+    if (!file) Fail("cannot set the key times of " + path);
 }
 
 }  // namespace inventory::tools

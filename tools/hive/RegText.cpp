@@ -1,5 +1,6 @@
 #include "RegText.h"
 
+#include <cstdio>
 #include <stdexcept>
 
 #include "RegistryText.h"
@@ -58,6 +59,20 @@ TextValue ParseValue(std::string_view line) {
     return value;
 }
 
+// 2026-03-17T09:30:05Z as a FILETIME (100-nanosecond ticks since 1601).
+std::uint64_t FileTime(std::string_view iso) {
+    unsigned year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    if (std::sscanf(std::string(iso).c_str(), "%4u-%2u-%2uT%2u:%2u:%2uZ", &year, &month, &day, &hour, &minute,
+                    &second) != 6 ||
+        year < 1601 || month < 1 || month > 12)
+        throw std::invalid_argument("not a time: " + std::string(iso));
+    // Days from 1601-01-01 by the proleptic Gregorian calendar, from March-based years.
+    const unsigned y = month <= 2 ? year - 1 : year;
+    const unsigned m = month <= 2 ? month + 9 : month - 3;
+    const std::uint64_t days = 365ull * y + y / 4 - y / 100 + y / 400 + (153 * m + 2) / 5 + day - 1 - 584694;
+    return ((days * 24 + hour) * 60 + minute) * 60 * 10'000'000ull + second * 10'000'000ull;
+}
+
 }  // namespace
 
 std::vector<std::uint8_t> Utf16Bytes(std::string_view text) {
@@ -79,8 +94,11 @@ std::vector<TextKey> ParseRegText(std::string_view text) {
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         while (!line.empty() && line.front() == ' ') line.remove_prefix(1);
         if (line.empty()) continue;
+        const std::size_t close = line.front() == '[' ? line.find("] ") : std::string_view::npos;
         if (line.front() == '[' && line.back() == ']') {
             keys.push_back({std::string(line.substr(1, line.size() - 2)), {}});
+        } else if (close != std::string_view::npos) {
+            keys.push_back({std::string(line.substr(1, close - 1)), {}, FileTime(line.substr(close + 2))});
         } else {
             if (keys.empty()) throw std::invalid_argument("value before any [key]: " + std::string(line));
             keys.back().values.push_back(ParseValue(line));

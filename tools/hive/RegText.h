@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,9 +17,11 @@ struct TextValue {
 struct TextKey {
     std::string path;  // below the hive's root, backslash-separated
     std::vector<TextValue> values;
+    std::optional<std::uint64_t> lastWrite = std::nullopt;  // a FILETIME
 };
 
-// Registry content written as text, one key per [path] line and one value
+// Registry content written as text, one key per [path] line (with its last
+// write time after it if wanted: [path] 2026-03-17T09:30:05Z) and one value
 // per name=type:data line below it (@ names the default value):
 //   sz:text  expand:text  link:text  multi:a|b|c  dword:17 (or 0x11)
 //   hex:01,ff,... (REG_BINARY)  raw:TYPE:01,ff,... (any type code, any bytes)
