@@ -29,6 +29,25 @@ bool IsInline(std::uint32_t type) {
     }
 }
 
+// The arm as NDR writes it: 8-bit values in one byte, 16-bit ones in two,
+// the rest (32-bit values, float, pointers) in four; what follows pads it to
+// its own alignment, which the arrays of bytes do not have.
+std::uint32_t ReadArm(NdrCursor& cursor, std::uint32_t type, const std::string& what) {
+    switch (type) {
+        case kWfpEmpty:
+            return 0;
+        case kWfpUint8:
+        case kWfpInt8:
+        case kWfpBitmapIndex:
+            return cursor.U8(what);
+        case kWfpUint16:
+        case kWfpInt16:
+            return cursor.U16(what);
+        default:
+            return cursor.U32(what);
+    }
+}
+
 WfpValue InlineValue(const WfpValueFlat& flat) {
     WfpValue value;
     value.type = flat.type;
@@ -129,7 +148,7 @@ WfpValueFlat ReadWfpValueFlat(NdrCursor& cursor, bool conditionValue, const std:
     if (!IsKnownType(flat.type, conditionValue))
         cursor.Fail(what + " at offset " + std::to_string(at) + " has type " + std::to_string(flat.type) +
                     ", not one this value can hold");
-    if (flat.type != kWfpEmpty) flat.arm = cursor.U32(what);
+    flat.arm = ReadArm(cursor, flat.type, what);
     return flat;
 }
 

@@ -9,9 +9,10 @@
 namespace inventory {
 
 // FWP_VALUE0 and FWP_CONDITION_VALUE0 on the wire: the flat part (the type,
-// the type again as the union's discriminant, then a 4-byte arm unless the
-// type is empty) sits in the owning structure; a pointed-to value's pointee
-// comes later, where the owner's pointees are.
+// the type again as the union's discriminant, then the arm: none for the
+// empty type, one byte for 8-bit values, two for 16-bit ones, else four) sits
+// in the owning structure; a pointed-to value's pointee comes later, where
+// the owner's pointees are.
 struct WfpValueFlat {
     std::uint32_t type = kWfpEmpty;
     std::uint32_t arm = 0;  // a small value, or the pointee's referent id

@@ -67,7 +67,13 @@ void WriteValueFlat(NdrWriter& w, const WfpValue& value) {
     std::uint32_t arm =
         static_cast<std::uint32_t>(value.unsignedNumber | static_cast<std::uint64_t>(value.signedNumber));
     if (value.type == kWfpFloat) std::memcpy(&arm, &real, sizeof arm);
-    if (value.type != kWfpEmpty && IsInline(value.type)) w.U32(arm);
+    // An arm takes its own size; what follows pads it.
+    if (value.type == kWfpUint8 || value.type == kWfpInt8 || value.type == kWfpBitmapIndex)
+        w.U8(static_cast<std::uint8_t>(arm));
+    else if (value.type == kWfpUint16 || value.type == kWfpInt16)
+        w.U16(static_cast<std::uint16_t>(arm));
+    else if (value.type != kWfpEmpty && IsInline(value.type))
+        w.U32(arm);
     if (!IsInline(value.type)) w.Pointer(!value.null);
 }
 

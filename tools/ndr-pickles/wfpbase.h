@@ -1,0 +1,3 @@
+/* What wfpbase.idl declares, as the Windows headers define it. */
+#pragma once
+#include <windows.h>
