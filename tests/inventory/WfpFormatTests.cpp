@@ -79,6 +79,8 @@ TEST_F(WfpTexts, WritesEveryConditionValueTypeAsWfpFiltersSays) {
         {"blob without NUL", On("ALE_APP_ID", 0, Data(kWfpByteBlob, {'a', 0, 'b', 0})), "0x61006200"},
         {"blob with two NULs", On("ALE_APP_ID", 0, Data(kWfpByteBlob, {'a', 0, 0, 0, 0, 0})), "0x610000000000"},
         {"blob of odd size", On("ALE_APP_ID", 0, Data(kWfpByteBlob, {'a', 0, 0})), "0x610000"},
+        {"blob ending in a surrogate pair", On("ALE_APP_ID", 0, Data(kWfpByteBlob, {'a', 0, 0x3D, 0xD8, 0, 0xDE})),
+         "0x61003DD800DE"},
         {"empty blob", On("ALE_APP_ID", 0, Data(kWfpByteBlob, {})), "0x"},
         {"SID", On("ALE_USER_ID", 0, SidValue(MakeSid(5, {21, 1, 4294967295u}))), "S-1-5-21-1-4294967295"},
         {"SID with a wide authority", On("ALE_USER_ID", 0, SidValue(MakeSid(0x123456789ABC, {}))),
