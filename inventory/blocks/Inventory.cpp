@@ -34,7 +34,8 @@ Block ReadGuarded(const BlockKind& kind, Machine& machine) {
 
 }  // namespace
 
-Report TakeInventory(const RegistryKey& system, std::string hive, const std::optional<std::string>& controlSet) {
+Report TakeInventory(const RegistryKey& system, std::string hive, const std::optional<std::string>& controlSet,
+                     const InventoryProgress& progress) {
     Report report;
     report.hive = std::move(hive);
     if (controlSet) {
@@ -60,7 +61,12 @@ Report TakeInventory(const RegistryKey& system, std::string hive, const std::opt
     }
     Machine machine(system, std::move(controlSetKey));
 
-    for (const BlockKind& kind : BlockKinds()) report.blocks.push_back(ReadGuarded(kind, machine));
+    const std::vector<BlockKind>& kinds = BlockKinds();
+    for (const BlockKind& kind : kinds) {
+        if (progress) progress(report.blocks.size(), kinds.size());
+        report.blocks.push_back(ReadGuarded(kind, machine));
+    }
+    if (progress) progress(kinds.size(), kinds.size());
     return report;
 }
 
