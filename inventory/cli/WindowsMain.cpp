@@ -7,18 +7,15 @@
 #include <vector>
 
 #include "Escape.h"
-#include "HiveKind.h"
-#include "Inventory.h"
 #include "LiveRegistry.h"
 #include "Options.h"
+#include "ReadSource.h"
 
 using namespace inventory;
 
 namespace {
 
 constexpr char kProgram[] = "quillmark-inventory";
-// What the live registry calls the control set in use.
-constexpr char kCurrentControlSet[] = "CurrentControlSet";
 
 // UTF-8 to a console as characters, to a file or pipe as bytes.
 void Write(DWORD which, const std::string& text) {
@@ -41,25 +38,10 @@ std::vector<std::string> Arguments() {
     return arguments;
 }
 
-ExitStatus ReadSource(const Source& source, const RenderOptions& render) {
-    std::string name = source.kind == Source::Kind::kLocal ? LocalMachineName() : source.name;
+ExitStatus Inventory(const Source& source, const RenderOptions& render) {
+    const std::string name = SourceName(source);
     try {
-        Report report;
-        switch (source.kind) {
-            case Source::Kind::kLocal:
-                report = TakeInventory(*OpenLocalSystem(), name, kCurrentControlSet);
-                break;
-            case Source::Kind::kRemote:
-                report = TakeInventory(*OpenRemoteSystem(source.name), name, kCurrentControlSet);
-                break;
-            case Source::Kind::kHive: {
-                const auto root = LoadHiveFile(source.name);
-                if (const HiveKind kind = KindOfHive(*root); kind != HiveKind::kSystem)
-                    throw ReadError(std::string(HiveKindText(kind)) + ", not a SYSTEM hive");
-                report = TakeInventory(*root, name);
-                break;
-            }
-        }
+        const Report report = ReadSource(source);
         Write(STD_OUTPUT_HANDLE, RenderReport(report, render));
         if (const int errors = Count(report).errors)
             Write(STD_ERROR_HANDLE, std::string(kProgram) + ": " + EscapeField(name) +
@@ -93,6 +75,6 @@ int main() {
     }
     int status = kNothingFound;
     for (const Source& source : options.sources)
-        status = std::max(status, static_cast<int>(ReadSource(source, options.render)));
+        status = std::max(status, static_cast<int>(Inventory(source, options.render)));
     return status;
 }

@@ -15,19 +15,6 @@ constexpr DWORD kLargestValueBytes = 16 * 1024 * 1024;
 // The longest name a key or a value can have, in characters, with its NUL.
 constexpr std::size_t kLongestName = 32768;
 
-std::string SystemMessage(LSTATUS status) {
-    wchar_t* text = nullptr;
-    const DWORD length =
-        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, static_cast<DWORD>(status), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring message(text ? text : L"", length);
-    LocalFree(text);
-    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L'.'))
-        message.pop_back();
-    if (message.empty()) message = L"error " + std::to_wstring(status);
-    return Narrow(message);
-}
-
 [[noreturn]] void Fail(const std::string& what, LSTATUS status) {
     throw ReadError(what + ": " + SystemMessage(status));
 }
@@ -119,6 +106,17 @@ private:
     UniqueHKey key_;
 };
 
+// A machine's name reaches the older name services (NetBIOS) in the system's
+// code page: a name it cannot hold would arrive changed, and another machine
+// could answer for it.
+bool FitsCodePage(const std::wstring& name) {
+    if (GetACP() == CP_UTF8) return true;
+    BOOL changed = FALSE;
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.data(), static_cast<int>(name.size()), nullptr, 0, nullptr,
+                        &changed);
+    return !changed;
+}
+
 std::unique_ptr<RegistryKey> OpenSystemBelow(HKEY machineRoot, const std::string& where) {
     UniqueHKey system;
     const LSTATUS status = RegOpenKeyExW(machineRoot, L"SYSTEM", 0, KEY_READ, system.put());
@@ -127,6 +125,19 @@ std::unique_ptr<RegistryKey> OpenSystemBelow(HKEY machineRoot, const std::string
 }
 
 }  // namespace
+
+std::string SystemMessage(LSTATUS status) {
+    wchar_t* text = nullptr;
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, static_cast<DWORD>(status), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring message(text ? text : L"", length);
+    LocalFree(text);
+    while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L'.'))
+        message.pop_back();
+    if (message.empty()) message = L"error " + std::to_wstring(status);
+    return Narrow(message);
+}
 
 std::wstring Widen(const std::string& text) {
     if (text.empty()) return {};
@@ -151,6 +162,9 @@ std::unique_ptr<RegistryKey> OpenLocalSystem() {
 }
 
 std::unique_ptr<RegistryKey> OpenRemoteSystem(const std::string& machine) {
+    if (!FitsCodePage(Widen(machine)))
+        throw ReadError("cannot connect: the name holds characters this system's code page (" +
+                        std::to_string(GetACP()) + ") cannot hold");
     UniqueHKey root;
     const std::wstring name = L"\\\\" + Widen(machine);
     const LSTATUS status = RegConnectRegistryW(name.c_str(), HKEY_LOCAL_MACHINE, root.put());

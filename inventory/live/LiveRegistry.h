@@ -25,6 +25,9 @@ std::string LocalMachineName();
 using LoadAppKeyFunction = LSTATUS(WINAPI*)(LPCWSTR file, PHKEY key, REGSAM access, DWORD options, DWORD reserved);
 extern LoadAppKeyFunction gLoadAppKey;
 
+// The system's words for an error code, without the closing full stop.
+std::string SystemMessage(LSTATUS status);
+
 std::wstring Widen(const std::string& text);
 std::string Narrow(const std::wstring& text);
 
