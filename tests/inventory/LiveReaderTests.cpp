@@ -11,18 +11,14 @@
 #include "Inventory.h"
 #include "InventoryCases.h"
 #include "LiveRegistry.h"
-#include "RegText.h"
 #include "Render.h"
 #include "RunProgram.h"
 #include "ScratchKey.h"
+#include "SystemKeyWriter.h"
 #include "UniqueHandle.h"
 
 namespace inventory::test {
 namespace {
-
-using tools::ParseRegText;
-using tools::TextKey;
-using tools::TextValue;
 
 constexpr char kOfflineControlSet[] = "ControlSet001";
 constexpr char kLiveControlSet[] = "CurrentControlSet";
@@ -33,21 +29,8 @@ std::string Replace(std::string text, const std::string& from, const std::string
     return text;
 }
 
-// The case's keys below scratch\SYSTEM, written with the wide calls (the
-// 8-bit ones would convert the texts' bytes); on a live machine the control
-// set in use is CurrentControlSet.
 void WriteKeys(const ScratchKey& scratch, const std::string& keys, bool live) {
-    for (const TextKey& key : ParseRegText(keys)) {
-        const std::string path = live ? Replace(key.path, kOfflineControlSet, kLiveControlSet) : key.path;
-        UniqueHKey written;
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(scratch.get(), Widen("SYSTEM\\" + path).c_str(), 0, nullptr, 0,
-                                                 KEY_WRITE, nullptr, written.put(), nullptr))
-            << path;
-        for (const TextValue& value : key.values)
-            ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(written.get(), Widen(value.name).c_str(), 0, value.type,
-                                                    value.data.data(), static_cast<DWORD>(value.data.size())))
-                << path << "\\" << value.name;
-    }
+    ASSERT_NO_THROW(tools::WriteSystemKeys(scratch.get(), tools::ParseRegText(keys), live));
 }
 
 TEST(LiveBlocks, GiveTheLinesOfTheHiveReader) {
