@@ -2,10 +2,13 @@
 
 #include <windows.h>
 
+#include "Accelerators.h"
+
 namespace {
 
 void Dispatch(MSG& msg) {
     HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    if (root && TranslateShortcut(root, msg)) return;
     if (root && IsDialogMessageW(root, &msg)) return;
     TranslateMessage(&msg);
     DispatchMessageW(&msg);

@@ -3,8 +3,9 @@
 #include <windows.h>
 
 // Handles every window message that is waiting, then returns (a yield).
-// Keyboard navigation between the controls of a top-level window works as in
-// a dialog. A WM_QUIT met on the way is posted again for the caller's loop.
+// A window's keyboard shortcuts (Accelerators) are translated, and keyboard
+// navigation between the controls of a top-level window works as in a
+// dialog. A WM_QUIT met on the way is posted again for the caller's loop.
 void DoEvents();
 
 // The platform's GetMessageW; a test hands in one that fails, which no

@@ -84,6 +84,18 @@ struct KernelHandleTraits {
     static void Close(Handle h) noexcept { CloseHandle(h); }
 };
 
+struct AcceleratorTraits {
+    using Handle = HACCEL;
+    static Handle Invalid() noexcept { return nullptr; }
+    static void Close(Handle h) noexcept { DestroyAcceleratorTable(h); }
+};
+
+struct GlobalMemoryTraits {
+    using Handle = HGLOBAL;
+    static Handle Invalid() noexcept { return nullptr; }
+    static void Close(Handle h) noexcept { GlobalFree(h); }
+};
+
 using UniqueHKey = UniqueHandle<RegKeyTraits>;
 using UniqueMemoryDC = UniqueHandle<MemoryDCTraits>;
 // A DC from CreateDC goes back with DeleteDC, like a memory DC.
@@ -96,3 +108,6 @@ using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
 using UniqueTheme = UniqueHandle<ThemeTraits>;
 using UniqueFile = UniqueHandle<FileTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
+using UniqueAccelerators = UniqueHandle<AcceleratorTraits>;
+// Memory from GlobalAlloc, until the clipboard takes it.
+using UniqueGlobalMemory = UniqueHandle<GlobalMemoryTraits>;
