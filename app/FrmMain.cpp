@@ -102,6 +102,10 @@ LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) != IDM_NETWORK_STACK) break;
+            OpenNetworkStack();
+            return 0;
         case WM_CTLCOLORSTATIC:
             return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_SETCURSOR:
@@ -122,6 +126,28 @@ void FrmMain::OnCreate() {
     CreateControls();
     log_ = std::make_unique<ScanLog>(Control(IDC_TEXT1), logPath_);
     Form_Load();
+    AddNetworkStackItem();
+}
+
+// The window's one way to the network stack window, beside its fixed layout.
+void FrmMain::AddNetworkStackItem() {
+    static constexpr std::array<ACCEL, 1> kShortcuts{{{FVIRTKEY | FCONTROL, 'N', IDM_NETWORK_STACK}}};
+    if (HMENU menu = GetSystemMenu(hWnd(), FALSE)) {
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(menu, MF_STRING, IDM_NETWORK_STACK, L"Net&work stack...\tCtrl+N");
+    }
+    accelerators_.Install(hWnd(), kShortcuts);
+}
+
+void FrmMain::OpenNetworkStack() {
+    if (networkStack_ && networkStack_->hWnd()) {
+        ShowWindow(networkStack_->hWnd(), SW_RESTORE);
+        SetForegroundWindow(networkStack_->hWnd());
+        return;
+    }
+    networkStack_.reset();
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hWnd(), GWLP_HINSTANCE));
+    networkStack_ = NetworkStackWindow::Create(instance, {});
 }
 
 void FrmMain::CreateControls() {
@@ -165,6 +191,7 @@ void FrmMain::Picture1_Paint() {
 }
 
 void FrmMain::OnCommand(int id, int code) {
+    if (id == IDM_NETWORK_STACK) OpenNetworkStack();
     if (id == IDC_COMMAND1 && code == BN_CLICKED) Command1_Click();
     if ((id == IDC_LABEL4 || id == IDC_IMAGE2) && code == STN_CLICKED) Link_Click();
 }

@@ -7,8 +7,10 @@
 #include <memory>
 #include <string>
 
+#include "Accelerators.h"
 #include "ComPtr.h"
 #include "FormControls.h"
+#include "NetworkStackWindow.h"
 #include "PictureBox.h"
 #include "ScanLog.h"
 #include "UniqueHandle.h"
@@ -46,12 +48,18 @@ public:
     // The Click of Command1: the service scan.
     void Command1_Click();
 
+    // The item "Network stack..." of the system menu (and Ctrl+N): opens the
+    // network stack window, or brings it to the front when it is open.
+    void OpenNetworkStack();
+    NetworkStackWindow* NetworkStack() const noexcept { return networkStack_.get(); }
+
 private:
     explicit FrmMain(std::wstring logPath);
 
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     void OnCreate();
+    void AddNetworkStackItem();
     void Form_Load();
     void CreateControls();
     void OnCommand(int id, int code);
@@ -71,4 +79,6 @@ private:
     HCURSOR handCursor_ = nullptr;
     HWND focus_ = nullptr;  // the control that gets the focus back on activation
     std::unique_ptr<cProgressBar> pb1_;
+    Accelerators accelerators_;
+    std::unique_ptr<NetworkStackWindow> networkStack_;
 };
