@@ -5,14 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 
+#include "BuiltProgram.h"
 #include "Inventory.h"
 #include "InventoryCases.h"
 #include "LiveRegistry.h"
 #include "Render.h"
-#include "RunProgram.h"
 #include "ScratchKey.h"
 #include "SystemKeyWriter.h"
 #include "UniqueHandle.h"
@@ -98,28 +97,13 @@ TEST(HiveFileThroughTheRegistry, ChoosesTheControlSetLikeTheHiveReader) {
     EXPECT_EQ("[services] n=1\nsvc\t?\tNDIS\tTwo\t-\t-\t(absent)\t(absent)\n", BlockLines(report, "services"));
 }
 
-// The built program beside the tests (build/<arch>/quillmark-inventory.exe),
-// through the command interpreter, its standard output and error in files of
-// their own: under Wine a file a child wrote may still be held just after it ends.
-ProgramRun RunInventory(const std::wstring& arguments) {
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    const std::wstring folder = std::wstring(self).substr(0, std::wstring(self).rfind(L'\\'));
-    static int runs = 0;
-    const std::wstring name = folder + L"\\inventory" + std::to_wstring(++runs);
-    ProgramRun run;
-    run.status = _wsystem((L"\"\"" + folder + L"\\..\\..\\quillmark-inventory.exe\" " + arguments + L" >\"" + name +
-                           L".out\" 2>\"" + name + L".err\"\"")
-                              .c_str());
-    run.out = ReadAll(name + L".out");
-    run.err = ReadAll(name + L".err");
-    DeleteFileW((name + L".out").c_str());
-    DeleteFileW((name + L".err").c_str());
-    return run;
+// The built program beside the tests (build/<arch>/quillmark-inventory.exe).
+BuiltProgramRun RunInventory(const std::wstring& arguments) {
+    return RunBuiltProgram(L"quillmark-inventory.exe", arguments);
 }
 
 TEST(WindowsProgram, ReadsTheLiveMachineAndSaysWhatWentWrongInOneLine) {
-    const ProgramRun live = RunInventory(L"--format tsv");
+    const BuiltProgramRun live = RunInventory(L"--format tsv");
     EXPECT_LE(live.status, 1) << live.err;
     EXPECT_EQ(0u, live.out.find("hive\t" + LocalMachineName() + "\ncontrolset\tCurrentControlSet\n")) << live.out;
     struct Row {
@@ -132,7 +116,7 @@ TEST(WindowsProgram, ReadsTheLiveMachineAndSaysWhatWentWrongInOneLine) {
         {L"--jobs 2", "quillmark-inventory: unknown option '--jobs'"},
     };
     for (const Row& row : rows) {
-        const ProgramRun run = RunInventory(row.arguments);
+        const BuiltProgramRun run = RunInventory(row.arguments);
         SCOPED_TRACE(run.err);
         EXPECT_EQ(2, run.status);
         EXPECT_EQ(0u, run.err.find(row.err));
