@@ -11,9 +11,18 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 jobs=$(nproc)
+# A toolchain file counts only when a build folder is first configured; given
+# again, CMake warns that it went unused.
 configure() {
   local folder=$1
   shift
+  if [ -f "build/$folder/CMakeCache.txt" ]; then
+    local arguments=()
+    for argument in "$@"; do
+      [[ $argument == -DCMAKE_TOOLCHAIN_FILE=* ]] || arguments+=("$argument")
+    done
+    set -- "${arguments[@]}"
+  fi
   cmake -S . -B "build/$folder" -G Ninja "$@" >/dev/null
 }
 # What ships is stripped of its debugging information (21 MB to 0.7 MB for the inventory).
