@@ -78,7 +78,7 @@ std::wstring Shown(std::string_view text) {
 
 // The machine a user typed, without the spaces around it and the
 // backslashes of a UNC name before it.
-std::wstring MachineName(std::wstring typed) {
+std::wstring MachineName(const std::wstring& typed) {
     const std::size_t begin = typed.find_first_not_of(L" \t\\");
     const std::size_t end = typed.find_last_not_of(L" \t");
     return begin == std::wstring::npos ? std::wstring() : typed.substr(begin, end - begin + 1);
@@ -116,7 +116,7 @@ bool PutOnClipboard(HWND owner, const std::wstring& text) {
 UniqueFont MessageFont(LONG weight) {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
-    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return UniqueFont();
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return {};
     metrics.lfMessageFont.lfWeight = weight;
     return UniqueFont(CreateFontIndirectW(&metrics.lfMessageFont));
 }
@@ -533,7 +533,7 @@ bool NetworkStackWindow::SaveAs(const std::wstring& path, inventory::Format form
     DWORD written = 0;
     if (!file || !WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
         written != bytes.size()) {
-        const DWORD error = GetLastError();
+        const auto error = static_cast<LSTATUS>(GetLastError());
         SetStatus(L"Could not save " + path + L": " + inventory::Widen(inventory::SystemMessage(error)) + L".", true);
         return false;
     }
