@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <atomic>
 #include <chrono>
 #include <functional>
@@ -115,8 +116,8 @@ struct Harness {
         DoEvents();
     }
 
-    void Open(NetworkStackWindow::Options options = {}) {
-        window = NetworkStackWindow::Create(GetModuleHandleW(nullptr), std::move(options));
+    void Open() {
+        window = NetworkStackWindow::Create(GetModuleHandleW(nullptr), {});
         ASSERT_NE(nullptr, window);
         WaitForRead();
     }
@@ -129,9 +130,15 @@ struct Harness {
         SendMessageW(Control(id), BM_CLICK, 0, 0);
         DoEvents();
     }
-    void ReadMachine(const std::wstring& name) const {
+    // Refresh, or Enter in the box.
+    void ReadMachine(const std::wstring& name, bool enter) const {
         SetWindowTextW(Control(IDC_NS_MACHINE), name.c_str());
-        Click(IDC_NS_REFRESH);
+        if (enter) {
+            SetFocus(Control(IDC_NS_MACHINE));
+            Press(Control(IDC_NS_MACHINE), VK_RETURN);
+        } else {
+            Click(IDC_NS_REFRESH);
+        }
         WaitForRead();
     }
     void Select(std::initializer_list<int> rows, UINT state = LVIS_SELECTED) const {
@@ -182,11 +189,52 @@ TEST(NetworkStackWindowUse, ShowsCopiesSavesAndReadsAsItsUserAsks) {
              const std::wstring top = WindowText(t.Control(IDC_NS_SUMMARY)) + L"\r\n" +
                                       WindowText(t.Control(IDC_NS_VERDICTS)) + L"\r\n" + t.Rows();
              t.Click(IDC_NS_ALL);
-             return top + t.Rows();
+             std::wstring red = L"red:";
+             for (DWORD_PTR row = 0; row < 3; ++row) {
+                 NMLVCUSTOMDRAW draw{};
+                 draw.nmcd.hdr = {t.Control(IDC_NS_LIST), IDC_NS_LIST, static_cast<UINT>(NM_CUSTOMDRAW)};
+                 draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
+                 draw.nmcd.dwItemSpec = row;
+                 SendMessageW(t.window->hWnd(), WM_NOTIFY, IDC_NS_LIST, reinterpret_cast<LPARAM>(&draw));
+                 red += draw.clrText == RGB(192, 0, 0) ? L" yes" : L" no";
+             }
+             return top + t.Rows() + red;
          },
          std::wstring(L"ACME-PC: 1 third-party; 1 unreadable\r\n"
                       L"No sign of a silenced security agent in the stored configuration\r\n") +
-             kAcme + kCatalogError + kAcme + kTcpip + kCatalogError},
+             kAcme + kCatalogError + kAcme + kTcpip + kCatalogError + L"red: no no yes"},
+        {"Tab walks Computer, Refresh, the box, the list, Copy, Save as...; the focus outlives a deactivation", kMadeUp,
+         [](Harness& t) {
+             t.Open();
+             SetFocus(t.Control(IDC_NS_MACHINE));
+             std::wstring walk;
+             for (int i = 0; i < 7; ++i) {
+                 walk += std::to_wstring(GetDlgCtrlID(GetFocus())) + L" ";
+                 Press(GetFocus(), VK_TAB);
+             }
+             SendMessageW(t.window->hWnd(), WM_ACTIVATE, WA_INACTIVE, 0);
+             SetFocus(nullptr);
+             SendMessageW(t.window->hWnd(), WM_ACTIVATE, WA_ACTIVE, 0);
+             return walk + L"then " + std::to_wstring(GetDlgCtrlID(GetFocus()));
+         },
+         L"202 203 204 208 209 210 202 then 203"},
+        {"shrunk, it keeps its minimum size; the list takes what the window gains", kMadeUp,
+         [](Harness& t) {
+             t.Open();
+             const auto sizes = [&](int width, int height) {
+                 SetWindowPos(t.window->hWnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+                 RECT client{}, list{};
+                 GetClientRect(t.window->hWnd(), &client);
+                 GetWindowRect(t.Control(IDC_NS_LIST), &list);
+                 return std::array<LONG, 4>{client.right, client.bottom, list.right - list.left,
+                                            list.bottom - list.top};
+             };
+             const auto small = sizes(100, 100), large = sizes(1300, 800);
+             return std::to_wstring(small[0]) + L"x" + std::to_wstring(small[1]) + L", the list grows by " +
+                    std::to_wstring(large[2] - small[2] - (large[0] - small[0])) + L"x" +
+                    std::to_wstring(large[3] - small[3] - (large[1] - small[1])) + L" more than the window";
+         },
+         L"620x320, the list grows by 0x0 more than the window"},
         {"Ctrl+C copies the selected rows, Copy all when none is, Enter the focused one", kMadeUp,
          [](Harness& t) {
              t.Open();
@@ -223,7 +271,7 @@ TEST(NetworkStackWindowUse, ShowsCopiesSavesAndReadsAsItsUserAsks) {
              t.Open();
              std::wstring said;
              for (const wchar_t* name : {L"no-such-machine.invalid", L"\u03a9mega"}) {
-                 t.ReadMachine(name);
+                 t.ReadMachine(name, name[0] == L'n');
                  said += t.Status() + L"\r\n";
              }
              return std::regex_replace(said, std::wregex(L"registry: [^.]*"), L"registry: (why)") + t.Rows();
