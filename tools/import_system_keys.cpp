@@ -4,21 +4,28 @@
 //   import_system_keys demo/inventory-system.txt
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
 
 #include "SystemKeyWriter.h"
 
-int main(int argc, char** argv) {
-    if (argc != 2) {
+int main() {
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    const std::filesystem::path file = arguments && count == 2 ? arguments[1] : L"";
+    LocalFree(arguments);
+    if (file.empty()) {
         std::fprintf(stderr, "usage: import_system_keys REGISTRY-TEXT\n");
         return 2;
     }
     try {
-        std::ifstream input(argv[1]);
-        if (!input) throw std::runtime_error(std::string("cannot read ") + argv[1]);
+        std::ifstream input(file);
+        if (!input) throw std::runtime_error("cannot read " + file.string());
         std::ostringstream text;
         text << input.rdbuf();
         inventory::tools::WriteSystemKeys(HKEY_LOCAL_MACHINE, inventory::tools::ParseRegText(text.str()), true);
