@@ -235,7 +235,7 @@ TEST(NetworkStackWindowUse, ShowsCopiesSavesAndReadsAsItsUserAsks) {
                     std::to_wstring(large[3] - small[3] - (large[1] - small[1])) + L" more than the window";
          },
          L"620x320, the list grows by 0x0 more than the window"},
-        {"Ctrl+C copies the selected rows, Copy all when none is, Enter the focused one", kMadeUp,
+        {"Ctrl+C copies the selected rows, Copy (by Enter) all when none is, Enter on a row that row", kMadeUp,
          [](Harness& t) {
              t.Open();
              t.Click(IDC_NS_ALL);
@@ -243,7 +243,8 @@ TEST(NetworkStackWindowUse, ShowsCopiesSavesAndReadsAsItsUserAsks) {
              Press(t.Control(IDC_NS_LIST), 'C', true);
              std::wstring copied = Clipboard();
              t.Select({});
-             t.Click(IDC_NS_COPY);
+             SetFocus(t.Control(IDC_NS_COPY));
+             Press(t.Control(IDC_NS_COPY), VK_RETURN);
              copied += Clipboard();
              t.Select({1}, LVIS_FOCUSED);
              SetFocus(t.Control(IDC_NS_LIST));
@@ -318,7 +319,9 @@ TEST(NetworkStackWindowUse, ShowsCopiesSavesAndReadsAsItsUserAsks) {
              t.window = NetworkStackWindow::Create(GetModuleHandleW(nullptr), std::move(options));
              PumpUntil([&] { return read.state->calls > 0; });
              t.Click(IDC_NS_REFRESH);
-             const bool barShown = IsWindowVisible(t.Control(IDC_NS_PROGRESS));
+             RECT bar{};
+             GetClientRect(t.Control(IDC_NS_PROGRESS), &bar);
+             const bool barShown = IsWindowVisible(t.Control(IDC_NS_PROGRESS)) && bar.right > 0 && bar.bottom > 0;
              SendMessageW(t.window->hWnd(), WM_CLOSE, 0, 0);
              const bool ended = WaitForSingleObject(read.state->thread.get(), 0) == WAIT_OBJECT_0;
              return std::to_wstring(read.state->calls) + L" read, bar shown " + std::to_wstring(barShown) +
