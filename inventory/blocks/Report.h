@@ -29,6 +29,9 @@ enum class BlockId {
     kWfpFilters,
     kWfpSuspicious,
     kNetworkProviders,
+    kFirewallProfiles,
+    kFirewallRules,
+    kFirewallSuspicious,
 };
 
 // What an entry's field holds. Fields that share a JSON name but print
@@ -108,7 +111,36 @@ enum class FieldId {
     // network providers
     kPosition,
     kProviderPath,
-    // any entry that is a key of its own: when it was last written
+    // Windows Firewall profiles
+    kProfile,
+    kEnableFirewall,
+    kDefaultInboundAction,
+    kDefaultOutboundAction,
+    kDisableNotifications,
+    kFirewallState,
+    kInboundDefault,
+    kOutboundDefault,
+    kNotifications,
+    // Windows Firewall rules
+    kRuleId,
+    kRuleVersion,
+    kRuleAction,
+    kRuleActive,
+    kRuleDirection,
+    kRuleProtocol,
+    kRuleProfiles,
+    kRuleProgram,
+    kRuleService,
+    kRuleLocalPorts,
+    kRuleRemotePorts,
+    kRuleRemoteAddresses,
+    kRuleName,
+    // firewall verdicts
+    kVerdict,
+    kVerdictSubject,
+    kBlockedProgram,
+    kBlockingRule,
+    // any entry that is a key of its own: when it was last written (stays last)
     kLastWrite,
 };
 
@@ -129,6 +161,10 @@ struct Field {
 struct Entry {
     std::optional<Mark> mark;  // unmarked blocks have none
     std::vector<Field> fields;
+    // Named values as stored (a firewall rule's fields), beyond the typed
+    // fields: JSON writes each under its own name, a name given more than
+    // once as a list.
+    std::vector<std::pair<std::string, std::vector<std::string>>> stored = {};
     // Worth a look whatever its mark (a layered Winsock provider).
     bool alwaysShown = false;
     // Counted on another entry's line (a third-party WFP provider's callouts

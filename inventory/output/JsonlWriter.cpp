@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <iterator>
+
 #include "BlockTable.h"
 #include "FieldTraits.h"
 #include "Json.h"
@@ -25,6 +28,7 @@ std::string RecordsJson(const std::vector<Record>& records) {
 
 void AddField(JsonObject& object, const Field& field) {
     const FieldTraits& traits = TraitsOf(field.id);
+    if (!(traits.views & FieldTraits::kInJson)) return;
     if (field.records)
         object.AddRaw(traits.name, RecordsJson(*field.records));
     else if (!field.value)
@@ -33,6 +37,21 @@ void AddField(JsonObject& object, const Field& field) {
         object.AddRaw(traits.name, *field.value);
     else
         object.Add(traits.name, *field.value);
+}
+
+// A stored name never takes the place of the record's own members (a rule
+// that calls a field "mark" must not change the entry's mark).
+void AddStored(JsonObject& object, const std::string& name, const std::vector<std::string>& values) {
+    static constexpr const char* kOwn[] = {"hive", "block", "mark", "id", "version"};
+    const bool own = std::any_of(std::begin(kOwn), std::end(kOwn), [&](const char* n) { return name == n; });
+    const std::string key = own ? "rule." + name : name;
+    if (values.size() == 1) {
+        object.Add(key, values.front());
+        return;
+    }
+    std::string list = "[";
+    for (const std::string& value : values) list += (list.size() > 1 ? "," : "") + JsonString(value);
+    object.AddRaw(key, list + "]");
 }
 
 }  // namespace
@@ -76,6 +95,7 @@ std::string RenderJsonl(const Report& report) {
             JsonObject object = NewObject(report, &block);
             if (entry.mark) object.Add("mark", MarkText(*entry.mark));
             for (const Field& field : entry.fields) AddField(object, field);
+            for (const auto& [name, values] : entry.stored) AddStored(object, name, values);
             emit(object);
         }
         for (const ErrorLine& error : block.errors) {

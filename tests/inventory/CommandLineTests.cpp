@@ -163,25 +163,39 @@ TEST_F(CommandLine, TextShowsWindowsOwnEntriesOnlyWhenAskedTo) {
     EXPECT_NE(std::string::npos, Inventory("--all cases/b/deeper/system").out.find("Tcpip"));
 }
 
-TEST_F(CommandLine, PutsFiltersThatSilenceAnAgentFirstAndCountsThem) {
-    const TestHive silenced("[Select]\nCurrent=dword:1\n" + WfpObjectKeys());
+// The verdicts come first, in words; a third-party WFP provider's callouts
+// and filters are counts on its line unless --all; a firewall rule's fields
+// are JSON members by their own keys.
+TEST_F(CommandLine, PutsVerdictsFirstAndFoldsAProvidersObjects) {
+    const std::string policy = "[ControlSet001\\Services\\SharedAccess\\Parameters\\FirewallPolicy";
+    const TestHive silenced("[Select]\nCurrent=dword:1\n" + WfpObjectKeys() + policy +
+                            "\\PublicProfile]\nEnableFirewall=dword:0\n" + policy +
+                            "\\FirewallRules]\nOut=sz:v2.30|Action=Block|Active=TRUE|Dir=Out|App=C:\\EDR\\agent.exe|"
+                            "LPort=80|LPort=443|mark=os|Name=Quiet|\n");
     const ProgramRun run = RunInventory(folder_, "'" + silenced.Path() + "'");
     EXPECT_EQ(1, run.status);
     const std::string agent = "\\device\\harddiskvolume2\\program files\\edr\\agent.exe";
     EXPECT_EQ(silenced.Path() +
-                  ": 3 third-party, 7 unknown; 2 suspicious\n"
+                  ": 4 third-party, 7 unknown; 4 suspicious\n"
                   "  control set ControlSet001\n"
                   "  WFP filter blocks " +
-                  agent +
-                  " from connecting (provider: none)\n"
-                  "  WFP filter blocks " +
-                  agent + " from connecting (provider: Microsoft Corporation)\n",
+                  agent + " from connecting (provider: none)\n  WFP filter blocks " + agent +
+                  " from connecting (provider: Microsoft Corporation)\n"
+                  "  Windows Firewall is off for the public profile\n"
+                  "  Firewall rule blocks C:\\EDR\\agent.exe from connecting (rule: Quiet)\n",
               run.out.substr(0, run.out.find("\n\n") + 1));
+    const char* acmeFilter = "{F0000000-0000-0000-0000-000000000005}";
+    EXPECT_EQ(std::string::npos, run.out.find(acmeFilter)) << run.out;
+    EXPECT_NE(std::string::npos, RunInventory(folder_, "--all '" + silenced.Path() + "'").out.find(acmeFilter));
+    const std::string json = RunInventory(folder_, "--format jsonl '" + silenced.Path() + "'").out;
     const std::string jsonAgent = "\\\\device\\\\harddiskvolume2\\\\program files\\\\edr\\\\agent.exe";
-    EXPECT_NE(
-        std::string::npos,
-        RunInventory(folder_, "--format jsonl '" + silenced.Path() + "'")
-            .out.find("\"conditions\":[{\"field\":\"ALE_APP_ID\",\"match\":\"=\",\"value\":\"" + jsonAgent + "\"}]"));
+    EXPECT_NE(std::string::npos,
+              json.find("\"conditions\":[{\"field\":\"ALE_APP_ID\",\"match\":\"=\",\"value\":\"" + jsonAgent + "\"}]"));
+    EXPECT_NE(std::string::npos, json.find("\"block\":\"firewall-rules\",\"mark\":\"3p\",\"id\":\"Out\",\"version\":"
+                                           "\"v2.30\",\"Action\":\"Block\",\"Active\":\"TRUE\",\"Dir\":\"Out\","
+                                           "\"App\":\"C:\\\\EDR\\\\agent.exe\",\"LPort\":[\"80\",\"443\"],"
+                                           "\"rule.mark\":\"os\",\"Name\":\"Quiet\"}\n"))
+        << json;
 }
 
 }  // namespace

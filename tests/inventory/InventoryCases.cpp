@@ -335,6 +335,7 @@ const std::vector<InventoryCase>& InventoryCases() {
              "", "controlset\tControlSet003\nnote\tControlSet003 does not exist\n", true},
         };
         for (InventoryCase& binary : BinaryValueCases()) all.push_back(std::move(binary));
+        for (InventoryCase& firewall : FirewallCases()) all.push_back(std::move(firewall));
         return all;
     }();
     return cases;
