@@ -10,7 +10,6 @@ std::vector<DirtyPage> ReadDirtyPages(ByteView log, std::uint32_t binsSize, std:
     if (!log.HasSignature(kHeaderCopyBytes, "DIRT")) throw LogFormatError("no DIRT signature");
     if (binsSize == 0 || binsSize % kBinsAlignment != 0)
         throw LogFormatError("a bad hive bins data size (" + std::to_string(binsSize) + " bytes)");
-    if (binsSize > binsLimit) throw LogFormatError("a hive bins data size past the growth limit");
 
     // One bit per page, lowest first; the pages start at the next multiple of
     // 512 after the bitmap, which for more than 2 MB of bins is past 1024.
@@ -25,6 +24,7 @@ std::vector<DirtyPage> ReadDirtyPages(ByteView log, std::uint32_t binsSize, std:
     const std::size_t held = log.Holds(pagesAt, 0) ? (log.Size() - pagesAt) / kDirtyPageBytes : 0;
     if (count > held)
         throw LogFormatError(std::to_string(count) + " dirty pages, of which the log holds " + std::to_string(held));
+    if (binsSize > binsLimit) throw LogFormatError("a hive bins data size past the growth limit");
 
     std::vector<DirtyPage> pages;
     pages.reserve(count);

@@ -27,7 +27,6 @@ LogEntry ReadEntry(ByteView rest, std::uint32_t binsLimit) {
     LogEntry read{entry.U32(12, "sequence number"), entry.U32(16, "hive bins data size"), {}};
     if (read.binsSize == 0 || read.binsSize % kBinsAlignment != 0)
         throw LogFormatError("a bad hive bins data size (" + std::to_string(read.binsSize) + " bytes)");
-    if (read.binsSize > binsLimit) throw LogFormatError("a hive bins data size past the growth limit");
 
     const std::uint32_t count = entry.U32(20, "page count");
     if (count > (size - kEntryHeaderBytes) / kPageReferenceBytes)
@@ -44,6 +43,7 @@ LogEntry ReadEntry(ByteView rest, std::uint32_t binsLimit) {
         read.pages.push_back({offset, entry.Slice(pageAt, pageSize, "page")});
         pageAt += pageSize;
     }
+    if (read.binsSize > binsLimit) throw LogFormatError("a hive bins data size past the growth limit");
 
     if (!HashRight(entry.Slice(0, kHash2CoverageBytes, "hashed header"), entry.U64(32, "hash-2")))
         throw LogFormatError("bad hash-2");

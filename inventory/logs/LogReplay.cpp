@@ -55,16 +55,16 @@ public:
         const std::optional<BaseBlock> copy = ReadBaseBlock(bytes);
         if (!copy)
             return Refuse(log, bytes.HasSignature(0, "regf") ? "cut short in its header"
-                                                             : "not a transaction log (no regf signature)");
+                                                             : "not a transaction log: no regf signature");
         if (copy->fileType == kNewFormatLog) {
             newFormat_.push_back({&log, ReadLogEntries(bytes, binsLimit)});
             if (!newFormat_.back().entries.stop.empty()) Refuse(log, newFormat_.back().entries.stop);
         } else if (copy->fileType != kOldFormatLog) {
-            Refuse(log, "not a transaction log (file type " + std::to_string(copy->fileType) + ")");
+            Refuse(log, "not a transaction log: file type " + std::to_string(copy->fileType));
         } else if (copy->primarySequence != copy->secondarySequence) {
-            Refuse(log, "incomplete (its sequence numbers differ)");
+            Refuse(log, "its sequence numbers differ");
         } else if (copy->lastWritten != header_.lastWritten) {
-            Refuse(log, "not written with this hive (its timestamp differs)");
+            Refuse(log, "written at another time than the hive");
         } else {
             try {
                 oldFormat_.push_back(
@@ -96,9 +96,9 @@ public:
         std::stable_sort(pending.begin(), pending.end(),
                          [](const Pending& a, const Pending& b) { return a.entry->sequence < b.entry->sequence; });
         if (pending.front().entry->sequence != header_.secondarySequence) {
-            result_.refused.push_back("no entry for the hive's sequence number " +
-                                      std::to_string(header_.secondarySequence) + " (the logs go on from " +
-                                      std::to_string(pending.front().entry->sequence) + ")");
+            result_.refused.push_back("no entry with the hive's sequence number " +
+                                      std::to_string(header_.secondarySequence) + ", the logs go on from " +
+                                      std::to_string(pending.front().entry->sequence));
             return false;
         }
         result_.firstSequence = header_.secondarySequence;
