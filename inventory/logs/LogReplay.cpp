@@ -92,16 +92,10 @@ public:
                 Refuse(*read.log, "no log entries");
         }
         if (pending.empty()) return false;
-        // Sequence order, whichever log holds an entry; the hive's own number first.
+        // Sequence order, whichever log holds an entry; from the first, without a gap.
         std::stable_sort(pending.begin(), pending.end(),
                          [](const Pending& a, const Pending& b) { return a.entry->sequence < b.entry->sequence; });
-        if (pending.front().entry->sequence != header_.secondarySequence) {
-            result_.refused.push_back("no entry with the hive's sequence number " +
-                                      std::to_string(header_.secondarySequence) + ", the logs go on from " +
-                                      std::to_string(pending.front().entry->sequence));
-            return false;
-        }
-        result_.firstSequence = header_.secondarySequence;
+        result_.firstSequence = pending.front().entry->sequence;
         std::uint32_t binsSize = 0;
         for (const Pending& next : pending) {
             if (result_.applied > 0 && next.entry->sequence != result_.lastSequence + 1) {
