@@ -23,7 +23,7 @@ QUILLMARK_FUZZ_SEEDS=$work/seeds "$build/tests/inventory/inventory_tests" --gtes
 status=0
 for target in catalog_entry wfp_object log_replay; do
   case $target in
-    log_replay) max_len=65536 ;; # a hive of the tests and its logs
+    log_replay) max_len=131072 ;; # a hive of the tests and its logs
     *) max_len=8192 ;;
   esac
   mkdir -p "$work/corpus/$target" "$work/findings/$target"
