@@ -6,9 +6,9 @@
 namespace inventory {
 namespace {
 
-std::string Join(const std::vector<std::string>& parts, const char* separator) {
+std::string Join(const std::vector<std::string>& pieces, const char* separator) {
     std::string text;
-    for (const std::string& part : parts) text += (text.empty() ? "" : separator) + part;
+    for (const std::string& piece : pieces) text += (text.empty() ? "" : separator) + piece;
     return text;
 }
 

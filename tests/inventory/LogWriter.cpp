@@ -113,10 +113,10 @@ OldFormatLog WriteOldFormatLog(const Bytes& before, const Bytes& after, std::uin
 
 Bytes FuzzInput(const Bytes& hive, const std::vector<Bytes>& logs) {
     Bytes input{1};
-    const auto append = [&input](const Bytes& part) {
+    const auto append = [&input](const Bytes& piece) {
         input.resize(input.size() + 4);
-        Put(input, input.size() - 4, part.size(), 4);
-        input.insert(input.end(), part.begin(), part.end());
+        Put(input, input.size() - 4, piece.size(), 4);
+        input.insert(input.end(), piece.begin(), piece.end());
     };
     append(hive);
     for (const Bytes& log : logs) append(log);

@@ -37,24 +37,27 @@ void HashEntries(Bytes& log) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     const bool rehash = data[0] & 1;
-    std::vector<Bytes> parts;
-    for (std::size_t at = 1; at + 4 <= size && parts.size() < 4;) {
+    std::vector<Bytes> pieces;
+    for (std::size_t at = 1; at + 4 <= size && pieces.size() < 4;) {
         const std::size_t length = std::min<std::size_t>(Get32(data + at), size - at - 4);
-        parts.emplace_back(data + at + 4, data + at + 4 + length);
+        pieces.emplace_back(data + at + 4, data + at + 4 + length);
         at += 4 + length;
     }
-    if (parts.empty()) return 0;
+    if (pieces.empty()) return 0;
     static const char* const kNames[] = {"SYSTEM.LOG1", "SYSTEM.LOG2", "SYSTEM.LOG"};
     std::vector<inventory::TransactionLog> logs;
-    for (std::size_t i = 1; i < parts.size(); ++i) {
-        if (rehash) HashEntries(parts[i]);
-        logs.push_back({kNames[i - 1], parts[i]});
+    std::size_t growthLimit = pieces.front().size();
+    for (std::size_t i = 1; i < pieces.size(); ++i) {
+        if (rehash) HashEntries(pieces[i]);
+        logs.push_back({kNames[i - 1], pieces[i]});
+        growthLimit += pieces[i].size();
     }
-    Bytes hive = parts.front();
+    Bytes hive = pieces.front();
     const inventory::ReplayResult result = inventory::ReplayLogs(hive, logs);
     static_cast<void>(inventory::ReplayNote(result));
-    // A replayed hive is clean; any other is untouched.
+    // A replayed hive is clean and grew by the logs' size at most; any other is untouched.
     const bool replayed = result.outcome == inventory::ReplayResult::Outcome::kReplayed;
-    if (replayed ? inventory::IsDirty(hive.data(), hive.size()) : hive != parts.front()) std::abort();
+    if (replayed ? inventory::IsDirty(hive.data(), hive.size()) || hive.size() > growthLimit : hive != pieces.front())
+        std::abort();
     return 0;
 }
