@@ -118,7 +118,7 @@ std::string WfpObjectKeys() {
 
 namespace {
 
-// A PackedCatalogItem laid out at FORMAT.md's offsets.
+// A PackedCatalogItem laid out at docs/FORMAT.md's offsets.
 struct CatalogItemBytes {
     Bytes bytes = Bytes(888, 0);
 

@@ -9,7 +9,7 @@
 
 namespace inventory::test {
 
-// Writes the persistent WFP objects as WFP-FILTERS.md lays them out,
+// Writes the persistent WFP objects as docs/WFP-FILTERS.md lays them out,
 // independently of the decoders.
 
 // The outer and inner pickle around an NDR body that starts at B.
