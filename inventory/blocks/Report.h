@@ -186,10 +186,20 @@ struct Block {
     std::vector<ErrorLine> errors;
 };
 
+// The transaction logs replayed into a dirty hive before it was read.
+struct LogReplaySummary {
+    std::vector<std::string> logs;
+    std::size_t applied = 0;
+    bool pages = false;  // the old format's 512-byte pages, else log entries
+    std::uint32_t firstSequence = 0;
+    std::uint32_t lastSequence = 0;
+};
+
 // Everything read from one machine's SYSTEM registry, blocks in the format's order.
 struct Report {
     std::string hive;
     std::string controlSet;
+    std::optional<LogReplaySummary> replayed;
     std::vector<std::string> notes;
     std::vector<ErrorLine> errors;  // the control set could not be chosen or opened
     std::vector<Block> blocks;

@@ -1,7 +1,9 @@
 #include "HiveFile.h"
 
 #include <hivex.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -9,7 +11,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <utility>
 
+#include "FileBytes.h"
 #include "RegistryText.h"
 
 namespace inventory {
@@ -34,9 +38,12 @@ std::uint32_t HeaderNumber(const unsigned char* header, std::size_t at) {
            (static_cast<std::uint32_t>(header[at + 3]) << 24);
 }
 
+// No hive holds more than 2 GiB of bins.
+constexpr std::uint64_t kLargestHive = 0x80000000ull + kHeaderBytes;
+
 // What hivex would only answer with a bare errno, said in words first.
-// Returns whether the hive is dirty (its two sequence numbers differ).
-bool CheckLooksLikeHive(const std::string& path) {
+// Returns the base block.
+std::vector<unsigned char> CheckLooksLikeHive(const std::string& path) {
     struct stat status {};
     if (stat(path.c_str(), &status) != 0) throw ReadError(std::strerror(errno));
     if (S_ISDIR(status.st_mode)) throw ReadError("is a folder, not a hive file");
@@ -44,8 +51,9 @@ bool CheckLooksLikeHive(const std::string& path) {
     if (status.st_size == 0) throw ReadError("empty file");
     std::ifstream file(path, std::ios::binary);
     if (!file) throw ReadError(std::strerror(errno));
-    unsigned char header[kHeaderBytes] = {};
-    file.read(reinterpret_cast<char*>(header), sizeof header);
+    std::vector<unsigned char> bytes(kHeaderBytes);
+    file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    const unsigned char* header = bytes.data();
     if (file.gcount() < 4 || std::memcmp(header, "regf", 4) != 0)
         throw ReadError("not a registry hive (no regf signature)");
     const auto size = static_cast<unsigned long long>(status.st_size);
@@ -55,7 +63,34 @@ bool CheckLooksLikeHive(const std::string& path) {
     if (binsEnd > size)
         throw ReadError("truncated hive (its header counts " + std::to_string(binsEnd) + " bytes, the file has " +
                         std::to_string(size) + ")");
-    return HeaderNumber(header, 4) != HeaderNumber(header, 8);
+    return bytes;
+}
+
+// hivex reads hives by path: an anonymous file in memory has one.
+int MemoryFileWith(const std::vector<std::uint8_t>& bytes) {
+    const int fd = memfd_create("recovered-hive", MFD_CLOEXEC);
+    if (fd < 0) throw ReadError(std::string("cannot hold the replayed hive: ") + std::strerror(errno));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            const int error = errno;
+            close(fd);
+            throw ReadError(std::string("cannot hold the replayed hive: ") + std::strerror(error));
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return fd;
+}
+
+std::vector<std::uint8_t> Replayed(const std::string& path, ReplayResult& result) {
+    std::vector<std::uint8_t> hive = ReadFileBytes(path, kLargestHive);
+    std::vector<std::string> unreadable;
+    const std::vector<TransactionLog> logs = ReadLogsBeside(path, unreadable);
+    result = ReplayLogs(hive, logs);
+    result.refused.insert(result.refused.end(), unreadable.begin(), unreadable.end());
+    return hive;
 }
 
 class HiveKey final : public RegistryKey {
@@ -151,7 +186,40 @@ private:
 
 }  // namespace
 
-HiveFile::HiveFile(const std::string& path) : dirty_(CheckLooksLikeHive(path)) {
+HiveFile::HiveFile(const std::string& path, bool replayLogs) {
+    const std::vector<unsigned char> header = CheckLooksLikeHive(path);
+    if (!IsDirty(header.data(), header.size())) {
+        Open(path);
+        return;
+    }
+    const auto notReplayed = [&](std::string why) {
+        replay_.outcome = ReplayResult::Outcome::kNotReplayed;
+        replay_.refused.push_back(std::move(why));
+    };
+    if (!replayLogs) {
+        notReplayed("--no-logs");
+        Open(path);
+        return;
+    }
+    try {
+        const std::vector<std::uint8_t> recovered = Replayed(path, replay_);
+        if (replay_.outcome == ReplayResult::Outcome::kReplayed) {
+            memoryFile_ = MemoryFileWith(recovered);
+            errno = 0;
+            hive_ = hivex_open(("/proc/self/fd/" + std::to_string(memoryFile_)).c_str(), 0);
+            if (hive_) return;
+            close(std::exchange(memoryFile_, -1));
+            replay_ = {};
+            notReplayed("with its logs replayed hivex cannot open it");
+        }
+    } catch (const ReadError& error) {
+        notReplayed(error.what());
+    }
+    // The hive is still read, as it is.
+    Open(path);
+}
+
+void HiveFile::Open(const std::string& path) {
     errno = 0;
     hive_ = hivex_open(path.c_str(), 0);
     if (!hive_) Fail("damaged hive: hivex cannot open it", errno);
@@ -159,6 +227,12 @@ HiveFile::HiveFile(const std::string& path) : dirty_(CheckLooksLikeHive(path)) {
 
 HiveFile::~HiveFile() {
     hivex_close(hive_);
+    if (memoryFile_ >= 0) close(memoryFile_);
+}
+
+std::vector<std::uint8_t> RecoveredHive(const std::string& path, ReplayResult& result) {
+    CheckLooksLikeHive(path);
+    return Replayed(path, result);
 }
 
 std::unique_ptr<RegistryKey> HiveFile::Root() const {

@@ -49,9 +49,18 @@ void AddStored(JsonObject& object, const std::string& name, const std::vector<st
         object.Add(key, values.front());
         return;
     }
-    std::string list = "[";
-    for (const std::string& value : values) list += (list.size() > 1 ? "," : "") + JsonString(value);
-    object.AddRaw(key, list + "]");
+    object.AddRaw(key, JsonStrings(values));
+}
+
+std::string ReplayJson(const LogReplaySummary& replayed) {
+    JsonObject object;
+    object.AddRaw("logs", JsonStrings(replayed.logs));
+    object.AddRaw(replayed.pages ? "pages" : "entries", std::to_string(replayed.applied));
+    if (!replayed.pages) {
+        object.AddRaw("firstSequence", std::to_string(replayed.firstSequence));
+        object.AddRaw("lastSequence", std::to_string(replayed.lastSequence));
+    }
+    return object.Close();
 }
 
 }  // namespace
@@ -67,6 +76,7 @@ std::string RenderJsonl(const Report& report) {
         object.AddRaw("unknown", std::to_string(tally.unknown));
         object.AddRaw("suspicious", std::to_string(tally.suspicious));
         object.AddRaw("errors", std::to_string(tally.errors));
+        if (report.replayed) object.AddRaw("replayed", ReplayJson(*report.replayed));
         emit(object);
     }
     for (const std::string& note : report.notes) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "InventoryCases.h"
+#include "LogWriter.h"
 #include "RunProgram.h"
 #include "TestHive.h"
 
@@ -73,11 +74,10 @@ TEST_F(CommandLine, ExitsLikeDiffAndSaysWhatWentWrongInOneLine) {
         const char* err;  // standard error whole
     } rows[] = {
         {"cases/a/SYSTEM", 0, "cases/a/SYSTEM: nothing third-party or unknown\n", ""},
-        {"cases", 1, "",
-         "quillmark-inventory: passed over 1 other hive(s), 1 transaction log(s) and 2 other file(s)\n"},
+        {"cases", 1, "", "quillmark-inventory: passed over 1 other hive(s) and 2 other file(s)\n"},
         {"users", 2, "",
          "quillmark-inventory: users: no SYSTEM hive in this folder\n"
-         "quillmark-inventory: passed over 1 other hive(s), 0 transaction log(s) and 0 other file(s)\n"},
+         "quillmark-inventory: passed over 1 other hive(s) and 0 other file(s)\n"},
         {"cases/b/NTUSER.DAT", 2, "",
          "quillmark-inventory: cases/b/NTUSER.DAT: a user hive (NTUSER.DAT), not a SYSTEM hive\n"},
         {"cases/b/HOST1_SYSTEM.hve.LOG1", 2, "",
@@ -196,6 +196,54 @@ TEST_F(CommandLine, PutsVerdictsFirstAndFoldsAProvidersObjects) {
                                            "\"App\":\"C:\\\\EDR\\\\agent.exe\",\"LPort\":[\"80\",\"443\"],"
                                            "\"rule.mark\":\"os\",\"Name\":\"Quiet\"}\n"))
         << json;
+}
+
+// A dirty hive whose log (named in lower case) holds a service the hive file
+// lacks: read with the log replayed in memory unless --no-logs, written
+// recovered only by --recover to a new file; the evidence stays as it was.
+TEST_F(CommandLine, ReplaysTheLogsOfADirtyHiveWithoutWritingBesideIt) {
+    constexpr std::uint32_t kSequence = 2107;
+    const std::string base = std::string(kWindowsOnly) + "\n";
+    Bytes hive = TestHive(base).Bytes();
+    const Bytes changed = TestHive(base + "[ControlSet001\\Services\\Hidden]\nGroup=sz:NDIS\n").Bytes();
+    SetHeaderField(hive, 8, kSequence);
+    SetHeaderField(hive, 4, kSequence + 1);
+    std::filesystem::create_directories(folder_ + "/evidence");
+    WriteFile(folder_ + "/evidence/SYSTEM", hive);
+    const Bytes log = WriteNewFormatLog(hive, {{kSequence, &hive, &changed}}).bytes;
+    WriteFile(folder_ + "/evidence/system.log1", log);
+    WriteFile(folder_ + "/taken", {});
+
+    const std::string replayed = "note\treplayed system.log1: 1 entry, sequence 2107\n";
+    const std::string hidden = "svc\t?\tNDIS\tHidden\t";
+    const struct {
+        const char* arguments;
+        int status;
+        std::string out;  // a part of standard output
+        bool hiddenShown;
+        std::string err;
+    } rows[] = {
+        {"--format tsv evidence/SYSTEM", 1, replayed, true, ""},
+        {"--format tsv evidence", 1, replayed, true, ""},
+        {"--format tsv --no-logs evidence/SYSTEM", 0,
+         "note\tthe hive is dirty: changes still in its transaction logs are not read (--no-logs)\n", false, ""},
+        {"--recover recovered evidence/SYSTEM", 0, "recovered: replayed system.log1: 1 entry, sequence 2107\n", false,
+         ""},
+        {"--format tsv recovered", 1, "controlset\tControlSet001\n[services]", true, ""},
+        {"--recover taken evidence/SYSTEM", 2, "", false,
+         "quillmark-inventory: evidence/SYSTEM: cannot write taken: it exists already\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.arguments);
+        const ProgramRun run = Inventory(row.arguments);
+        EXPECT_EQ(row.status, run.status) << run.err;
+        EXPECT_NE(std::string::npos, run.out.find(row.out)) << run.out;
+        EXPECT_EQ(row.hiddenShown, run.out.find(hidden) != std::string::npos) << run.out;
+        EXPECT_EQ(row.err, run.err);
+    }
+    EXPECT_EQ(std::string(hive.begin(), hive.end()), ReadAll(folder_ + "/evidence/SYSTEM"));
+    EXPECT_EQ(std::string(log.begin(), log.end()), ReadAll(folder_ + "/evidence/system.log1"));
+    EXPECT_EQ(2, std::distance(std::filesystem::directory_iterator(folder_ + "/evidence"), {}));
 }
 
 }  // namespace

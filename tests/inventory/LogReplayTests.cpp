@@ -75,7 +75,7 @@ std::string Contents(const Bytes& hive) {
     std::string text = "bins " + std::to_string(hive[40] | hive[41] << 8 | hive[42] << 16) + "\n";
     try {
         const HiveFile file(folder + "/SYSTEM");
-        if (file.Dirty()) text += "dirty\n";
+        if (file.Replay().outcome != ReplayResult::Outcome::kClean) text += "dirty\n";
         AddKey(*file.Root(), "", text);
     } catch (const std::exception& error) {
         text += std::string("unreadable: ") + error.what();
