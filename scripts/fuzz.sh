@@ -8,22 +8,23 @@
 # A crash leaves its input in build/linux-check/fuzz/findings/<target>/ and
 # the script exits 1: keep the input as a row of the decoder or replay tests.
 set -euo pipefail
-seconds=${1:-30}
+seconds=${1:-20}
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build/linux-check
 work=$build/fuzz
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang \
   -DQUILLMARK_SANITIZE=ON -DQUILLMARK_FUZZ=ON >/dev/null
-ninja -C "$build" fuzz_catalog_entry fuzz_wfp_object fuzz_log_replay inventory_tests
+nice ninja -C "$build" fuzz_catalog_entry fuzz_wfp_object fuzz_firewall_rule fuzz_log_replay inventory_tests
 rm -rf "$work/seeds"
 QUILLMARK_FUZZ_SEEDS=$work/seeds "$build/tests/inventory/inventory_tests" --gtest_filter='Wfp*:HiveBlocks*:LogReplay*' \
   >/dev/null
 
 status=0
-for target in catalog_entry wfp_object log_replay; do
+for target in catalog_entry wfp_object firewall_rule log_replay; do
   case $target in
     log_replay) max_len=131072 ;; # a hive of the tests and its logs
+    firewall_rule) max_len=65536 ;; # rules of tens of KB
     *) max_len=8192 ;;
   esac
   mkdir -p "$work/corpus/$target" "$work/findings/$target"

@@ -163,4 +163,29 @@ std::vector<std::uint8_t> DamageHive(const std::vector<std::uint8_t>& intact, st
     return hive;
 }
 
+std::vector<std::uint8_t> DamageLog(std::vector<std::uint8_t> log, std::uint32_t seed, std::string& what) {
+    constexpr std::size_t kFirstEntry = 512;
+    std::mt19937 random(seed);
+    const auto below = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
+    switch (below(3)) {
+        case 0:
+            log.resize(below(log.size()));
+            what = "log cut to " + std::to_string(log.size()) + " bytes";
+            break;
+        case 1:
+            for (int i = 0; i < 8; ++i) log[below(log.size())] = static_cast<std::uint8_t>(random());
+            what = "8 log bytes flipped";
+            break;
+        default: {
+            static constexpr std::size_t kFields[] = {4, 12, 16, 20, 40, 44};  // size .. the first page reference
+            static constexpr std::uint32_t kHostile[] = {0, 1, 0x1000, 0x7FFFF000, 0x80000000, 0xFFFFFFFF, 0xFFFFF000};
+            const std::size_t at = kFirstEntry + kFields[below(std::size(kFields))];
+            const std::uint32_t value = kHostile[below(std::size(kHostile))];
+            Store32(log, at, value);
+            what = "log entry field at " + std::to_string(at) + " set to " + std::to_string(value);
+        }
+    }
+    return log;
+}
+
 }  // namespace inventory::test

@@ -12,4 +12,9 @@ namespace inventory::test {
 // damage; `what` says what was done.
 std::vector<std::uint8_t> DamageHive(const std::vector<std::uint8_t>& intact, std::uint32_t seed, std::string& what);
 
+// A new-format transaction log damaged by seed: cut short, bytes flipped, or
+// a field of an entry's header (size, page count, bins size, a page
+// reference) set to a hostile number, hashed again or not.
+std::vector<std::uint8_t> DamageLog(std::vector<std::uint8_t> log, std::uint32_t seed, std::string& what);
+
 }  // namespace inventory::test

@@ -13,6 +13,7 @@
 #include "HiveFile.h"
 #include "Inventory.h"
 #include "InventoryCases.h"
+#include "LogWriter.h"
 #include "Render.h"
 #include "RunProgram.h"
 #include "TestHive.h"
@@ -47,6 +48,13 @@ void GiveUp(int) {
 TEST(DamagedHives, AreReadWithoutCrashHangOrSanitizerReport) {
     const TestHive intact(EveryCaseKeys());
     const std::vector<std::uint8_t> bytes = intact.Bytes();
+    // Every fourth hive is dirty, with a damaged log beside it that would
+    // take it from a few of the cases' keys to all of them.
+    const std::string keys = EveryCaseKeys();
+    Bytes dirty = TestHive(keys.substr(0, keys.rfind('\n', 4000))).Bytes();
+    SetHeaderField(dirty, 8, 100);
+    SetHeaderField(dirty, 4, 101);
+    const Bytes log = WriteNewFormatLog(dirty, {{100, &dirty, &bytes}}).bytes;
     const std::string folder = MakeScratchFolder(), path = folder + "/SYSTEM";
     const unsigned first = EnvironmentNumber("QUILLMARK_HIVE_SEED", 1);
     const unsigned count = std::getenv("QUILLMARK_HIVE_SEED") ? 1 : EnvironmentNumber("QUILLMARK_HIVE_SEEDS", 300);
@@ -54,7 +62,13 @@ TEST(DamagedHives, AreReadWithoutCrashHangOrSanitizerReport) {
     int opened = 0;
     for (unsigned seed = first; seed < first + count; ++seed) {
         std::string what;
-        WriteFile(path, DamageHive(bytes, seed, what));
+        if (seed % 4 == 0) {
+            WriteFile(path, dirty);
+            WriteFile(path + ".LOG1", DamageLog(log, seed, what));
+        } else {
+            std::remove((path + ".LOG1").c_str());
+            WriteFile(path, DamageHive(bytes, seed, what));
+        }
         SCOPED_TRACE("seed " + std::to_string(seed) + ": " + what);
         std::snprintf(gHung, sizeof gHung, "damaged hive of seed %u hung\n", seed);
         alarm(kSecondsPerHive);

@@ -1,3 +1,4 @@
+#include "FuzzSeeds.h"
 #include "InventoryCases.h"
 
 namespace inventory::test {
@@ -6,6 +7,7 @@ namespace {
 constexpr char kPolicy[] = "[ControlSet001\\Services\\SharedAccess\\Parameters\\FirewallPolicy";
 
 std::string Rule(const std::string& id, const std::string& text) {
+    KeepAsFuzzSeed("firewall_rule", std::vector<std::uint8_t>(text.begin(), text.end()));
     return id + "=sz:" + text + "\n";
 }
 
