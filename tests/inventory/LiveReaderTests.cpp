@@ -86,9 +86,17 @@ TEST(LiveBlocks, SayAKeyNameWithANulCannotBeOpened) {
     attributes.ObjectName = &counted;
     HANDLE created = nullptr;
     ASSERT_EQ(0, ntCreateKey(&created, KEY_ALL_ACCESS, &attributes, 0, nullptr, 0, nullptr));
+    std::string report;
+    {
+        const RootOverride machine(HKEY_LOCAL_MACHINE, scratch.get());
+        report = RenderTsv(TakeInventory(*OpenLocalSystem(), "live", kLiveControlSet));
+    }
+    // The wide calls cannot name it to delete it either.
+    using NtDeleteKeyFunction = LONG(WINAPI*)(HANDLE);
+    const auto ntDeleteKey = reinterpret_cast<NtDeleteKeyFunction>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtDeleteKey")));
+    EXPECT_EQ(0, ntDeleteKey(created));
     CloseHandle(created);
-    const RootOverride machine(HKEY_LOCAL_MACHINE, scratch.get());
-    const std::string report = RenderTsv(TakeInventory(*OpenLocalSystem(), "live", kLiveControlSet));
     EXPECT_EQ(
         "[services] n=1\nsvc\t?\tNDIS\tTwin\t-\t-\t(absent)\t(absent)\n"
         "error\tServices\\Twin\\x00Evil\tcannot open a key whose name holds a NUL\n",
