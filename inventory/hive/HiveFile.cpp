@@ -98,39 +98,17 @@ public:
     HiveKey(hive_h* hive, hive_node_h node) : hive_(hive), node_(node) {}
 
     std::unique_ptr<RegistryKey> OpenSubkey(std::string_view name) const override {
-        const std::string upper = UpperAscii(name);
-        for (const Child& child : Children())
-            if (child.upperName == upper) return std::make_unique<HiveKey>(hive_, child.node);
-        return nullptr;
+        const Named* child = Find(Children(), name);
+        return child ? std::make_unique<HiveKey>(hive_, child->handle) : nullptr;
     }
 
-    std::vector<std::string> SubkeyNames() const override {
-        std::vector<std::string> names;
-        for (const Child& child : Children()) names.push_back(child.name);
-        return names;
-    }
-
-    std::vector<std::string> ValueNames() const override {
-        errno = 0;
-        const HivexArray<hive_value_h> values(hivex_node_values(hive_, node_));
-        if (!values) Fail("value list", errno);
-        std::vector<std::string> names;
-        for (std::size_t i = 0; values[i] != 0; ++i) {
-            errno = 0;
-            const HivexText name(hivex_value_key(hive_, values[i]));
-            if (!name) Fail("value name", errno);
-            names.emplace_back(name.get());
-        }
-        return names;
-    }
+    std::vector<std::string> SubkeyNames() const override { return NamesOf(Children()); }
+    std::vector<std::string> ValueNames() const override { return NamesOf(Values()); }
 
     std::optional<RawValue> ReadValue(std::string_view name) const override {
-        errno = 0;
-        const hive_value_h value = hivex_node_get_value(hive_, node_, std::string(name).c_str());
-        if (value == 0) {
-            if (errno != 0) Fail("value list", errno);
-            return std::nullopt;
-        }
+        const Named* found = Find(Values(), name);
+        if (!found) return std::nullopt;
+        const hive_value_h value = found->handle;
         // hivex stores the type code as read into its enum type, which cannot
         // hold every code a damaged hive has: read the code's bytes, not the enum.
         alignas(hive_type) unsigned char type[sizeof(hive_type)] = {};
@@ -155,33 +133,62 @@ public:
     }
 
 private:
-    struct Child {
+    // A subkey or a value: its name, the name upper-cased to match by, its handle.
+    struct Named {
         std::string name;
         std::string upperName;
-        hive_node_h node;
+        std::size_t handle;
     };
 
-    // Read once per key: the services key has hundreds of subkeys, and
-    // hivex finds a child by name only by reading every name.
-    const std::vector<Child>& Children() const {
-        if (children_) return *children_;
+    static const Named* Find(const std::vector<Named>& named, std::string_view name) {
+        const std::string upper = UpperAscii(name);
+        for (const Named& item : named)
+            if (item.upperName == upper) return &item;
+        return nullptr;
+    }
+
+    static std::vector<std::string> NamesOf(const std::vector<Named>& named) {
+        std::vector<std::string> names;
+        for (const Named& item : named) names.push_back(item.name);
+        return names;
+    }
+
+    // Each read once per key: the services key has hundreds of subkeys, the
+    // firewall rules key hundreds of values, and hivex finds one by name only
+    // by reading every name.
+    const std::vector<Named>& Children() const {
         errno = 0;
-        const HivexArray<hive_node_h> nodes(hivex_node_children(hive_, node_));
-        if (!nodes) Fail("subkey list", errno);
-        std::vector<Child> children;
-        for (std::size_t i = 0; nodes[i] != 0; ++i) {
-            errno = 0;
-            const HivexText name(hivex_node_name(hive_, nodes[i]));
-            if (!name) Fail("key name", errno);
-            children.push_back({name.get(), UpperAscii(name.get()), nodes[i]});
-        }
-        children_ = std::move(children);
+        if (!children_)
+            children_ =
+                ReadNames<hive_node_h>(hivex_node_children(hive_, node_), hivex_node_name, "subkey list", "key name");
         return *children_;
+    }
+    const std::vector<Named>& Values() const {
+        errno = 0;
+        if (!values_)
+            values_ =
+                ReadNames<hive_value_h>(hivex_node_values(hive_, node_), hivex_value_key, "value list", "value name");
+        return *values_;
+    }
+
+    template <typename Handle, typename NameOf>
+    std::vector<Named> ReadNames(Handle* list, NameOf nameOf, const char* listWhat, const char* nameWhat) const {
+        const HivexArray<Handle> handles(list);
+        if (!handles) Fail(listWhat, errno);
+        std::vector<Named> named;
+        for (std::size_t i = 0; handles[i] != 0; ++i) {
+            errno = 0;
+            const HivexText name(nameOf(hive_, handles[i]));
+            if (!name) Fail(nameWhat, errno);
+            named.push_back({name.get(), UpperAscii(name.get()), handles[i]});
+        }
+        return named;
     }
 
     hive_h* hive_;
     hive_node_h node_;
-    mutable std::optional<std::vector<Child>> children_;
+    mutable std::optional<std::vector<Named>> children_;
+    mutable std::optional<std::vector<Named>> values_;
 };
 
 }  // namespace
