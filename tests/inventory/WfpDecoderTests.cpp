@@ -143,38 +143,6 @@ TEST(WfpFilterDecoder, ReadsFiltersThatAnIndependentNdrEngineWrote) {
     }
 }
 
-TEST(WfpObjectDecoder, DecodesProvidersSublayersAndCalloutsWithEachPointerNull) {
-    for (int nulled = -1; nulled < 4; ++nulled) {
-        SCOPED_TRACE(nulled);
-        const auto keep = [&](int field) { return field != nulled; };
-        WfpProvider p;
-        WfpSublayer s;
-        WfpCallout c;
-        p.key = s.key = c.key = MakeGuid(1);
-        if (keep(0)) p.name = s.name = c.name = "McAfee Inc.";
-        if (keep(1)) p.description = s.description = c.description = "";
-        if (keep(2)) p.providerData = s.providerData = c.providerData = Bytes{9, 8};
-        if (keep(3)) {
-            p.serviceName = "mfevtp";
-            s.providerKey = c.providerKey = MakeGuid(2);
-        }
-        s.weight = 0x8001;
-        c.applicableLayer = MakeGuid(3);
-        c.calloutId = 291;
-        c.securityDescriptor = {1, 2, 3};
-
-        Bytes blob = test::EncodeWfpProvider(p);
-        const WfpProvider provider = std::get<WfpProvider>(DecodeWfpObject(blob.data(), blob.size()));
-        EXPECT_EQ(blob, test::EncodeWfpProvider(provider));
-        EXPECT_EQ(p.serviceName, provider.serviceName);
-        EXPECT_THROW(DecodeWfpFilter(blob.data(), blob.size()), DecodeError);  // a provider is not a filter
-        blob = test::EncodeWfpSublayer(s);
-        EXPECT_EQ(blob, test::EncodeWfpSublayer(std::get<WfpSublayer>(DecodeWfpObject(blob.data(), blob.size()))));
-        blob = test::EncodeWfpCallout(c);
-        EXPECT_EQ(blob, test::EncodeWfpCallout(std::get<WfpCallout>(DecodeWfpObject(blob.data(), blob.size()))));
-    }
-}
-
 Bytes Provider() {
     WfpProvider p;
     p.name = "MARK";  // its string at value offset 104 (B+44): max, offset, actual
