@@ -7,28 +7,24 @@ namespace inventory {
 
 FirewallPolicy FirewallPolicy::Read(const RegistryKey* controlSet) {
     FirewallPolicy policy;
-    policy.profiles.path = kFirewallPolicyPath;
-    try {
-        const auto key = controlSet ? OpenPath(*controlSet, kFirewallPolicyPath) : nullptr;
-        policy.profiles.present = key != nullptr;
-        const struct {
-            const char* keyName;
-            const char* name;
-        } profiles[] = {{"DomainProfile", "domain"}, {"StandardProfile", "private"}, {"PublicProfile", "public"}};
-        for (const auto& [keyName, name] : profiles) {
-            if (!key) break;
-            try {
-                if (const auto profile = key->OpenSubkey(keyName))
-                    policy.profiles.Add(
-                        {name, ReadNumber(*profile, "EnableFirewall"), ReadNumber(*profile, "DefaultInboundAction"),
-                         ReadNumber(*profile, "DefaultOutboundAction"), ReadNumber(*profile, "DisableNotifications")});
-            } catch (const ReadError& error) {
-                policy.profiles.AddError({std::string(kFirewallPolicyPath) + "\\" + keyName, error.what()});
+    policy.profiles = ReadKey<FirewallProfile>(
+        controlSet, kFirewallPolicyPath, [](const RegistryKey& key, KeyContents<FirewallProfile>& profiles) {
+            const struct {
+                const char* keyName;
+                const char* name;
+            } kinds[] = {{"DomainProfile", "domain"}, {"StandardProfile", "private"}, {"PublicProfile", "public"}};
+            for (const auto& [keyName, name] : kinds) {
+                try {
+                    if (const auto profile = key.OpenSubkey(keyName))
+                        profiles.Add({name, ReadNumber(*profile, "EnableFirewall"),
+                                      ReadNumber(*profile, "DefaultInboundAction"),
+                                      ReadNumber(*profile, "DefaultOutboundAction"),
+                                      ReadNumber(*profile, "DisableNotifications")});
+                } catch (const ReadError& error) {
+                    profiles.AddError({profiles.path + "\\" + keyName, error.what()});
+                }
             }
-        }
-    } catch (const ReadError& error) {
-        policy.profiles.AddError({kFirewallPolicyPath, error.what()});
-    }
+        });
     policy.rules = ReadValues<StoredFirewallRule>(controlSet, std::string(kFirewallPolicyPath) + "\\FirewallRules",
                                                   [](const std::string& name, const RawValue& value) {
                                                       const std::optional<std::string> text =
