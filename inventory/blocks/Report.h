@@ -186,20 +186,22 @@ struct Block {
     std::vector<ErrorLine> errors;
 };
 
-// The transaction logs replayed into a dirty hive before it was read.
+// What became of a dirty hive's transaction logs before it was read.
 struct LogReplaySummary {
-    std::vector<std::string> logs;
+    bool replayed = false;
+    std::vector<std::string> logs;  // the logs replayed
     std::size_t applied = 0;
     bool pages = false;  // the old format's 512-byte pages, else log entries
     std::uint32_t firstSequence = 0;
     std::uint32_t lastSequence = 0;
+    std::vector<std::string> refused;  // what was left out or why nothing applied
 };
 
 // Everything read from one machine's SYSTEM registry, blocks in the format's order.
 struct Report {
     std::string hive;
     std::string controlSet;
-    std::optional<LogReplaySummary> replayed;
+    std::optional<LogReplaySummary> logReplay;  // for a dirty hive
     std::vector<std::string> notes;
     std::vector<ErrorLine> errors;  // the control set could not be chosen or opened
     std::vector<Block> blocks;

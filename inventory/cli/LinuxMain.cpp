@@ -30,9 +30,13 @@ HiveOutcome Failure(const std::string& hive, const std::string& reason, const Re
 void NoteReplay(const ReplayResult& replay, Report& report) {
     if (replay.outcome == ReplayResult::Outcome::kClean) return;
     report.notes.insert(report.notes.begin(), ReplayNote(replay));
-    if (replay.outcome == ReplayResult::Outcome::kReplayed)
-        report.replayed = LogReplaySummary{replay.logsUsed, replay.applied, replay.oldFormat, replay.firstSequence,
-                                           replay.lastSequence};
+    report.logReplay = LogReplaySummary{replay.outcome == ReplayResult::Outcome::kReplayed,
+                                        replay.logsUsed,
+                                        replay.applied,
+                                        replay.oldFormat,
+                                        replay.firstSequence,
+                                        replay.lastSequence,
+                                        replay.refused};
 }
 
 HiveOutcome ReadHive(const HiveInput& input, const Options& options) {

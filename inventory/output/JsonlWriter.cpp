@@ -52,14 +52,18 @@ void AddStored(JsonObject& object, const std::string& name, const std::vector<st
     object.AddRaw(key, JsonStrings(values));
 }
 
-std::string ReplayJson(const LogReplaySummary& replayed) {
+std::string ReplayJson(const LogReplaySummary& replay) {
     JsonObject object;
-    object.AddRaw("logs", JsonStrings(replayed.logs));
-    object.AddRaw(replayed.pages ? "pages" : "entries", std::to_string(replayed.applied));
-    if (!replayed.pages) {
-        object.AddRaw("firstSequence", std::to_string(replayed.firstSequence));
-        object.AddRaw("lastSequence", std::to_string(replayed.lastSequence));
+    object.AddRaw("replayed", replay.replayed ? "true" : "false");
+    if (replay.replayed) {
+        object.AddRaw("files", JsonStrings(replay.logs));
+        object.AddRaw(replay.pages ? "pages" : "entries", std::to_string(replay.applied));
+        if (!replay.pages) {
+            object.AddRaw("firstSequence", std::to_string(replay.firstSequence));
+            object.AddRaw("lastSequence", std::to_string(replay.lastSequence));
+        }
     }
+    object.AddRaw(replay.replayed ? "leftOut" : "why", JsonStrings(replay.refused));
     return object.Close();
 }
 
@@ -76,7 +80,7 @@ std::string RenderJsonl(const Report& report) {
         object.AddRaw("unknown", std::to_string(tally.unknown));
         object.AddRaw("suspicious", std::to_string(tally.suspicious));
         object.AddRaw("errors", std::to_string(tally.errors));
-        if (report.replayed) object.AddRaw("replayed", ReplayJson(*report.replayed));
+        if (report.logReplay) object.AddRaw("logs", ReplayJson(*report.logReplay));
         emit(object);
     }
     for (const std::string& note : report.notes) {
