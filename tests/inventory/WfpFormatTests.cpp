@@ -54,7 +54,7 @@ TEST_F(WfpTexts, WritesConditionValuesAsWfpFiltersSays) {
         {"blob of odd size", On("ALE_APP_ID", 0, Data(kWfpByteBlob, {'a', 0, 0})), "0x610000"},
         {"blob ending in a surrogate pair", On("ALE_APP_ID", 0, Data(kWfpByteBlob, {'a', 0, 0x3D, 0xD8, 0, 0xDE})),
          "0x61003DD800DE"},
-        {"SID with a wide authority", On("ALE_USER_ID", 0, SidValue(MakeSid(0x123456789ABC, {}))),
+        {"SID with a wide authority", On("ALE_USER_ID", 0, SidValue(0x123456789ABC, {})),
          "S-1-0x123456789ABC"},
         {"security descriptor", On("ALE_USER_ID", 0, Data(kWfpSecurityDescriptor, kDescriptor)),
          "sd:O:S-1-5-18D:(A;OICI;0x1F0000;;;S-1-1-0)"},
