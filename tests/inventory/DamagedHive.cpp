@@ -3,18 +3,20 @@
 #include <cstring>
 #include <random>
 
+#include "LogWriter.h"
+
 namespace inventory::test {
 namespace {
 
 constexpr std::size_t kBinsStart = 4096;
 
-std::uint32_t Load32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
+std::uint32_t Load32(const Bytes& bytes, std::size_t at) {
     std::uint32_t value;
     std::memcpy(&value, bytes.data() + at, 4);
     return value;
 }
 
-void Store32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value) {
+void Store32(Bytes& bytes, std::size_t at, std::uint32_t value) {
     if (at + 4 <= bytes.size()) std::memcpy(bytes.data() + at, &value, 4);
 }
 
@@ -23,7 +25,7 @@ struct Cells {
     std::vector<std::size_t> keys, values, lists, all;
 };
 
-Cells FindCells(const std::vector<std::uint8_t>& hive) {
+Cells FindCells(const Bytes& hive) {
     Cells cells;
     for (std::size_t bin = kBinsStart; bin + 32 <= hive.size() && std::memcmp(&hive[bin], "hbin", 4) == 0;) {
         const std::size_t binSize = Load32(hive, bin + 8);
@@ -34,12 +36,10 @@ Cells FindCells(const std::vector<std::uint8_t>& hive) {
             if (length < 8) break;
             if (size < 0) {
                 cells.all.push_back(cell);
-                const char* kind = reinterpret_cast<const char*>(&hive[cell + 4]);
-                if (!std::memcmp(kind, "nk", 2)) cells.keys.push_back(cell);
-                if (!std::memcmp(kind, "vk", 2)) cells.values.push_back(cell);
-                if (!std::memcmp(kind, "lf", 2) || !std::memcmp(kind, "lh", 2) || !std::memcmp(kind, "li", 2) ||
-                    !std::memcmp(kind, "ri", 2))
-                    cells.lists.push_back(cell);
+                const std::string kind(reinterpret_cast<const char*>(&hive[cell + 4]), 2);
+                if (kind == "nk") cells.keys.push_back(cell);
+                if (kind == "vk") cells.values.push_back(cell);
+                if (kind == "lf" || kind == "lh" || kind == "li" || kind == "ri") cells.lists.push_back(cell);
             }
             cell += length;
         }
@@ -48,31 +48,20 @@ Cells FindCells(const std::vector<std::uint8_t>& hive) {
     return cells;
 }
 
-void FixChecksum(std::vector<std::uint8_t>& hive) {
-    std::uint32_t sum = 0;
-    for (std::size_t at = 0; at < 508; at += 4) sum ^= Load32(hive, at);
-    Store32(hive, 508, sum == 0xFFFFFFFF ? 0xFFFFFFFE : sum == 0 ? 1 : sum);
-}
-
 class Damager {
 public:
-    Damager(std::vector<std::uint8_t>& hive, std::uint32_t seed)
-        : hive_(hive), random_(seed), cells_(FindCells(hive)) {}
+    Damager(Bytes& hive, std::uint32_t seed) : hive_(hive), random_(seed), cells_(FindCells(hive)) {}
 
     std::string DamageOnce() {
         switch (Below(6)) {
             case 0:
                 return FlipBytes();
             case 1:
-                return BreakKey();
-            case 2:
-                return BreakValue();
-            case 3:
                 return LoopList();
-            case 4:
-                return BreakCellSize();
-            default:
+            case 2:
                 return CutShort();
+            default:
+                return BreakField();
         }
     }
 
@@ -82,14 +71,6 @@ private:
         return from.empty() ? kBinsStart : from[Below(from.size())];
     }
 
-    // A bad 32-bit field: zero, all ones, huge, just past the file, or anything.
-    std::uint32_t BadNumber() {
-        const std::uint32_t past = static_cast<std::uint32_t>(hive_.size() - kBinsStart);
-        const std::uint32_t choices[] = {
-            0, 0xFFFFFFFF, 0x7FFFFFFF, 0x80000000, past, past + 8, static_cast<std::uint32_t>(random_())};
-        return choices[Below(std::size(choices))];
-    }
-
     std::string FlipBytes() {
         const std::size_t count = 1 + Below(16);
         for (std::size_t i = 0; i < count; ++i)
@@ -97,21 +78,22 @@ private:
         return "flipped " + std::to_string(count) + " bytes; ";
     }
 
-    std::string BreakKey() {
-        // Counts and offsets of an nk record: subkeys, subkey list, values, value list, class, security.
-        static constexpr std::size_t kFields[] = {20, 28, 36, 40, 44, 48};
-        const std::size_t cell = Pick(cells_.keys), field = kFields[Below(std::size(kFields))];
-        Store32(hive_, cell + 4 + field, BadNumber());
-        return "key field +" + std::to_string(field) + " at " + std::to_string(cell) + "; ";
-    }
-
-    std::string BreakValue() {
-        // vk record: name length (16 bits) and flags share a word with others; data length, data offset, type.
-        static constexpr std::size_t kFields[] = {4, 8, 12};
-        const std::size_t cell = Pick(cells_.values), field = kFields[Below(std::size(kFields))];
-        Store32(hive_, cell + 4 + field, BadNumber());
-        if (Below(4) == 0) hive_[cell + 6] = 0xFF;  // a name longer than the cell
-        return "value field +" + std::to_string(field) + " at " + std::to_string(cell) + "; ";
+    // A field of a cell set to a bad number (zero, all ones, huge, just past
+    // the file, or anything): an nk record's counts and offsets (subkeys,
+    // subkey list, values, value list, class, security), a vk record's data
+    // length, data offset and type, or any cell's size.
+    std::string BreakField() {
+        static constexpr std::size_t kKeyFields[] = {24, 32, 40, 44, 48, 52}, kValueFields[] = {8, 12, 16};
+        const std::uint32_t past = static_cast<std::uint32_t>(hive_.size() - kBinsStart);
+        const std::uint32_t bad[] = {
+            0,          4,          0x7FFFFFF8, 0x80000008, 0xFFFFFFFF,
+            0x7FFFFFFF, 0x80000000, past,       past + 8,   static_cast<std::uint32_t>(random_())};
+        const std::size_t kind = Below(3);
+        const std::size_t cell = Pick(kind == 0 ? cells_.keys : kind == 1 ? cells_.values : cells_.all);
+        const std::size_t field = kind == 0 ? kKeyFields[Below(6)] : kind == 1 ? kValueFields[Below(3)] : 0;
+        Store32(hive_, cell + field, bad[Below(std::size(bad))]);
+        if (kind == 1 && Below(4) == 0) hive_[cell + 6] = 0xFF;  // a name longer than the cell
+        return "field +" + std::to_string(field) + " of the cell at " + std::to_string(cell) + "; ";
     }
 
     // A subkey list entry pointing back at the root key, at the list itself or
@@ -129,41 +111,33 @@ private:
         return "subkey list loop at " + std::to_string(list) + "; ";
     }
 
-    std::string BreakCellSize() {
-        const std::size_t cell = Pick(cells_.all);
-        const std::uint32_t sizes[] = {0, 4, 0x7FFFFFF8, 0x80000008, BadNumber()};
-        Store32(hive_, cell, sizes[Below(std::size(sizes))]);
-        return "cell size at " + std::to_string(cell) + "; ";
-    }
-
     // Cut inside the bins, the header made to agree so the library opens it.
     std::string CutShort() {
         const std::size_t bins = (hive_.size() - kBinsStart) / 4096;
         if (bins < 2) return FlipBytes();
         const std::size_t keep = kBinsStart + 4096 * (1 + Below(bins - 1)) + (Below(2) ? Below(4096) : 0);
         hive_.resize(keep);
-        Store32(hive_, 40, static_cast<std::uint32_t>((keep - kBinsStart) / 4096 * 4096));
-        FixChecksum(hive_);
+        SetHeaderField(hive_, 40, static_cast<std::uint32_t>((keep - kBinsStart) / 4096 * 4096));
         cells_ = FindCells(hive_);
         return "cut to " + std::to_string(keep) + " bytes; ";
     }
 
-    std::vector<std::uint8_t>& hive_;
+    Bytes& hive_;
     std::mt19937 random_;
     Cells cells_;
 };
 
 }  // namespace
 
-std::vector<std::uint8_t> DamageHive(const std::vector<std::uint8_t>& intact, std::uint32_t seed, std::string& what) {
-    std::vector<std::uint8_t> hive = intact;
+Bytes DamageHive(const Bytes& intact, std::uint32_t seed, std::string& what) {
+    Bytes hive = intact;
     Damager damager(hive, seed);
     what.clear();
     for (std::uint32_t times = 1 + seed % 3; times > 0; --times) what += damager.DamageOnce();
     return hive;
 }
 
-std::vector<std::uint8_t> DamageLog(std::vector<std::uint8_t> log, std::uint32_t seed, std::string& what) {
+Bytes DamageLog(Bytes log, std::uint32_t seed, std::string& what) {
     constexpr std::size_t kFirstEntry = 512;
     std::mt19937 random(seed);
     const auto below = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };

@@ -2,7 +2,8 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
+
+#include "LogWriter.h"
 
 namespace inventory::test {
 
@@ -10,11 +11,11 @@ namespace inventory::test {
 // flipped, the file cut short, cells pointing outside the file, huge
 // lengths and counts, subkey lists that loop. The same seed gives the same
 // damage; `what` says what was done.
-std::vector<std::uint8_t> DamageHive(const std::vector<std::uint8_t>& intact, std::uint32_t seed, std::string& what);
+Bytes DamageHive(const Bytes& intact, std::uint32_t seed, std::string& what);
 
 // A new-format transaction log damaged by seed: cut short, bytes flipped, or
 // a field of an entry's header (size, page count, bins size, a page
-// reference) set to a hostile number, hashed again or not.
-std::vector<std::uint8_t> DamageLog(std::vector<std::uint8_t> log, std::uint32_t seed, std::string& what);
+// reference) set to a hostile number, its hashes left as they were.
+Bytes DamageLog(Bytes log, std::uint32_t seed, std::string& what);
 
 }  // namespace inventory::test

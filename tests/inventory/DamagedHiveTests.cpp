@@ -13,7 +13,6 @@
 #include "HiveFile.h"
 #include "Inventory.h"
 #include "InventoryCases.h"
-#include "LogWriter.h"
 #include "Render.h"
 #include "RunProgram.h"
 #include "TestHive.h"
@@ -46,11 +45,10 @@ void GiveUp(int) {
 
 // QUILLMARK_HIVE_SEEDS=n reads n damaged hives (a soak); QUILLMARK_HIVE_SEED=s replays one.
 TEST(DamagedHives, AreReadWithoutCrashHangOrSanitizerReport) {
-    const TestHive intact(EveryCaseKeys());
-    const std::vector<std::uint8_t> bytes = intact.Bytes();
+    const std::string keys = EveryCaseKeys();
+    const Bytes bytes = TestHive(keys).Bytes();
     // Every fourth hive is dirty, with a damaged log beside it that would
     // take it from a few of the cases' keys to all of them.
-    const std::string keys = EveryCaseKeys();
     Bytes dirty = TestHive(keys.substr(0, keys.rfind('\n', 4000))).Bytes();
     SetHeaderField(dirty, 8, 100);
     SetHeaderField(dirty, 4, 101);
@@ -95,8 +93,7 @@ TEST(DamagedHives, AreReadWithoutCrashHangOrSanitizerReport) {
 // The batch reads each hive in a process of its own: whatever the damaged
 // ones do, the intact ones between them are reported as when read alone.
 TEST(DamagedHives, LeaveTheIntactHivesOfABatchAsTheyAre) {
-    const TestHive intact(EveryCaseKeys());
-    const std::vector<std::uint8_t> bytes = intact.Bytes();
+    const Bytes bytes = TestHive(EveryCaseKeys()).Bytes();
     const std::string folder = MakeScratchFolder();
     std::string arguments = "--format tsv --timeout 20";
     for (unsigned seed = 1; seed <= 24; ++seed) {
