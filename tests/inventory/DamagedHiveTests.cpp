@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -13,8 +14,8 @@
 #include "HiveFile.h"
 #include "Inventory.h"
 #include "InventoryCases.h"
+#include "IsolatedRunner.h"
 #include "Render.h"
-#include "RunProgram.h"
 #include "TestHive.h"
 
 namespace inventory::test {
@@ -90,29 +91,31 @@ TEST(DamagedHives, AreReadWithoutCrashHangOrSanitizerReport) {
     EXPECT_GT(opened, static_cast<int>(count) / 2);
 }
 
-// The batch reads each hive in a process of its own: whatever the damaged
-// ones do, the intact ones between them are reported as when read alone.
-TEST(DamagedHives, LeaveTheIntactHivesOfABatchAsTheyAre) {
-    const Bytes bytes = TestHive(EveryCaseKeys()).Bytes();
-    const std::string folder = MakeScratchFolder();
-    std::string arguments = "--format tsv --timeout 20";
-    for (unsigned seed = 1; seed <= 24; ++seed) {
-        std::string what;
-        const std::string name = "hive" + std::to_string(seed);
-        WriteFile(folder + "/" + name, seed % 8 == 0 ? bytes : DamageHive(bytes, seed, what));
-        arguments += " " + name;
-    }
-    const ProgramRun alone = RunInventory(folder, "--format tsv hive8");
-    const ProgramRun batch = RunInventory(folder, arguments);
-    RemoveTree(folder);
-    EXPECT_EQ(2, batch.status);
-    for (const char* name : {"hive8", "hive16", "hive24"}) {
-        const std::string report = "hive\t" + std::string(name) + alone.out.substr(alone.out.find('\n'));
-        EXPECT_NE(std::string::npos, batch.out.find(report)) << name;
-    }
-    std::size_t hives = 0;
-    for (std::size_t at = 0; (at = batch.out.find("hive\thive", at)) != std::string::npos; ++at) ++hives;
-    EXPECT_EQ(24u, hives);
+// A crash or hang in the hive library costs one hive, not the batch, and
+// the hives are reported in the order given.
+TEST(IsolatedRunner, OutlivesCrashesAndHangsAndKeepsTheOrder) {
+    const IsolatedRunner runner(3, std::chrono::milliseconds(1500));
+    std::vector<std::string> outputs;
+    runner.Run(
+        5,
+        [](std::size_t index) -> HiveOutcome {
+            if (index == 1) std::abort();
+            if (index == 2) sleep(30);
+            if (index == 3) std::exit(7);
+            if (index == 0) usleep(300000);  // finishes after the ones behind it
+            return {"read " + std::to_string(index), kSomethingFound, "", ""};
+        },
+        [](std::size_t index, const std::string& reason) {
+            return HiveOutcome{std::to_string(index) + ": " + reason, kTrouble, reason, ""};
+        },
+        [&](std::size_t index, HiveOutcome outcome) {
+            EXPECT_EQ(outputs.size(), index);
+            outputs.push_back(outcome.output);
+        });
+    EXPECT_EQ((std::vector<std::string>{"read 0", "1: reading crashed (Aborted): the hive is damaged",
+                                        "2: gave up after 1 s (hive reading hung)", "3: reading failed (exit status 7)",
+                                        "read 4"}),
+              outputs);
 }
 
 }  // namespace
