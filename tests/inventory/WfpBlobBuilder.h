@@ -32,18 +32,11 @@ struct WfpValues {
     static WfpValue Unsigned(std::uint32_t type, std::uint64_t number) {
         return With(type, &WfpValue::unsignedNumber, number);
     }
-    static WfpValue Real(std::uint32_t type, double real) { return With(type, &WfpValue::real, real); }
     static WfpValue Data(std::uint32_t type, std::vector<std::uint8_t> bytes) {
         return With(type, &WfpValue::bytes, std::move(bytes));
     }
     static WfpValue Range(WfpValue low, WfpValue high) { return With(kWfpRange, &WfpValue::range, {low, high}); }
     static WfpValue Text(std::string text) { return With(kWfpUnicodeString, &WfpValue::text, std::move(text)); }
-    static WfpValue SidValue(std::uint64_t authority, std::vector<std::uint32_t> parts) {
-        Sid sid;
-        for (int i = 5; i >= 0; --i, authority >>= 8) sid.authority[i] = static_cast<std::uint8_t>(authority);
-        sid.subAuthorities = std::move(parts);
-        return With(kWfpSid, &WfpValue::sid, std::move(sid));
-    }
     template <typename Member>
     static WfpValue With(std::uint32_t type, Member WfpValue::*member, Member content) {
         WfpValue value;

@@ -250,7 +250,7 @@ TEST_F(WfpTexts, WritesConditionValuesAsWfpFiltersSays) {
         const char* expected;
     } rows[] = {
         {"UINT32", On("IP_LOCAL_INTERFACE", 0, Unsigned(kWfpUint32, 0xC0A80001)), "3232235521"},
-        {"FLOAT", On("IP_PROTOCOL", 0, Real(kWfpFloat, 0.1f)), "0.100000001"},
+        {"FLOAT", On("IP_PROTOCOL", 0, With(kWfpFloat, &WfpValue::real, double{0.1f})), "0.100000001"},
         {"loopback", On("IP_LOCAL_ADDRESS", 0, Address6({0, 0, 0, 0, 0, 0, 0, 1})), "::1"},
         {"longest zero run", On("IP_LOCAL_ADDRESS", 0, Address6({1, 0, 0, 1, 0, 0, 0, 1})), "1:0:0:1::1"},
         {"first of equal runs", On("IP_LOCAL_ADDRESS", 0, Address6({1, 0, 0, 2, 0, 0, 3, 4})), "1::2:0:0:3:4"},
@@ -261,7 +261,9 @@ TEST_F(WfpTexts, WritesConditionValuesAsWfpFiltersSays) {
         {"blob of odd size", On("ALE_APP_ID", 0, Data(kWfpByteBlob, {'a', 0, 0})), "0x610000"},
         {"blob ending in a surrogate pair", On("ALE_APP_ID", 0, Data(kWfpByteBlob, {'a', 0, 0x3D, 0xD8, 0, 0xDE})),
          "0x61003DD800DE"},
-        {"SID with a wide authority", On("ALE_USER_ID", 0, SidValue(0x123456789ABC, {})), "S-1-0x123456789ABC"},
+        {"SID with a wide authority",
+         On("ALE_USER_ID", 0, With(kWfpSid, &WfpValue::sid, Sid{1, {0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC}, {}})),
+         "S-1-0x123456789ABC"},
         {"security descriptor", On("ALE_USER_ID", 0, Data(kWfpSecurityDescriptor, kDescriptor)),
          "sd:O:S-1-5-18D:(A;OICI;0x1F0000;;;S-1-1-0)"},
         {"damaged security descriptor", On("ALE_USER_ID", 0, Data(kWfpSecurityDescriptor, {1, 0, 4, 0x80})),
