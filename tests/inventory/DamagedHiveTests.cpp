@@ -154,31 +154,31 @@ Bytes DamageHive(const Bytes& intact, std::uint32_t seed, std::string& what) {
 }
 
 // A new-format transaction log damaged by seed: cut short, bytes flipped, or
-// a field of an entry's header (size, page count, bins size, a page
-// reference) set to a hostile number, its hashes left as they were.
-Bytes DamageLog(Bytes log, std::uint32_t seed, std::string& what) {
-    constexpr std::size_t kFirstEntry = 512;
+// a field of its first entry's header (size, sequence, bins size, page count,
+// a page reference) set to a hostile number and hashed again, so that the
+// damage meets the checks behind the hashes.
+Bytes DamageLog(NewFormatLog log, std::uint32_t seed, std::string& what) {
     std::mt19937 random(seed);
     const auto below = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(random); };
+    static constexpr std::size_t kFields[] = {4, 12, 16, 20, 40, 44};
+    static constexpr std::uint32_t kHostile[] = {0, 1, 0x1000, 0x7FFFF000, 0x80000000, 0xFFFFFFFF, 0xFFFFF000};
     switch (below(3)) {
         case 0:
-            log.resize(below(log.size()));
-            what = "log cut to " + std::to_string(log.size()) + " bytes";
+            log.bytes.resize(below(log.bytes.size()));
+            what = "log cut to " + std::to_string(log.bytes.size()) + " bytes";
             break;
         case 1:
-            for (int i = 0; i < 8; ++i) log[below(log.size())] = static_cast<std::uint8_t>(random());
+            for (int i = 0; i < 8; ++i) log.bytes[below(log.bytes.size())] = static_cast<std::uint8_t>(random());
             what = "8 log bytes flipped";
             break;
         default: {
-            static constexpr std::size_t kFields[] = {4, 12, 16, 20, 40, 44};  // size .. the first page reference
-            static constexpr std::uint32_t kHostile[] = {0, 1, 0x1000, 0x7FFFF000, 0x80000000, 0xFFFFFFFF, 0xFFFFF000};
-            const std::size_t at = kFirstEntry + kFields[below(std::size(kFields))];
+            const std::size_t at = kFields[below(std::size(kFields))];
             const std::uint32_t value = kHostile[below(std::size(kHostile))];
-            Store32(log, at, value);
-            what = "log entry field at " + std::to_string(at) + " set to " + std::to_string(value);
+            SetEntryField(log, 0, at, value);
+            what = "log entry field +" + std::to_string(at) + " set to " + std::to_string(value);
         }
     }
-    return log;
+    return log.bytes;
 }
 
 constexpr unsigned kSecondsPerHive = 10;
@@ -213,7 +213,7 @@ TEST(DamagedHives, AreReadWithoutCrashHangOrSanitizerReport) {
     Bytes dirty = TestHive(keys.substr(0, keys.rfind('\n', 4000))).Bytes();
     SetHeaderField(dirty, 8, 100);
     SetHeaderField(dirty, 4, 101);
-    const Bytes log = WriteNewFormatLog(dirty, {{100, &dirty, &bytes}}).bytes;
+    const NewFormatLog log = WriteNewFormatLog(dirty, {{100, &dirty, &bytes}});
     const std::string folder = MakeScratchFolder(), path = folder + "/SYSTEM";
     const unsigned first = EnvironmentNumber("QUILLMARK_HIVE_SEED", 1);
     const unsigned count = std::getenv("QUILLMARK_HIVE_SEED") ? 1 : EnvironmentNumber("QUILLMARK_HIVE_SEEDS", 300);
