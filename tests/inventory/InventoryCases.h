@@ -20,8 +20,6 @@ const std::vector<InventoryCase>& InventoryCases();
 // The cases of the blocks read from binary values (Winsock catalog entries,
 // WFP objects), whose registry text the tests' encoders write.
 std::vector<InventoryCase> BinaryValueCases();
-// The cases of the Windows Firewall blocks.
-std::vector<InventoryCase> FirewallCases();
 // The WFP objects of those cases, two of them filters that silence an agent.
 std::string WfpObjectKeys();
 // Their Winsock protocol catalog: a layered provider, a chain, an entry without its item.
