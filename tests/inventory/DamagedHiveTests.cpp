@@ -66,17 +66,12 @@ class Damager {
 public:
     Damager(Bytes& hive, std::uint32_t seed) : hive_(hive), random_(seed), cells_(FindCells(hive)) {}
 
+    // Half of the damage is to a field of a cell.
     std::string DamageOnce() {
-        switch (Below(6)) {
-            case 0:
-                return FlipBytes();
-            case 1:
-                return LoopList();
-            case 2:
-                return CutShort();
-            default:
-                return BreakField();
-        }
+        using Damage = std::string (Damager::*)();
+        static constexpr Damage kDamages[] = {&Damager::FlipBytes,  &Damager::LoopList,   &Damager::CutShort,
+                                              &Damager::BreakField, &Damager::BreakField, &Damager::BreakField};
+        return (this->*kDamages[Below(std::size(kDamages))])();
     }
 
 private:

@@ -27,7 +27,6 @@ public:
     Bytes bytes;
 
     void Align(std::size_t alignment) { bytes.resize((bytes.size() + alignment - 1) / alignment * alignment); }
-    void U8(std::uint8_t value) { bytes.push_back(value); }
     void U16(std::uint16_t value) { Int(value, 2); }
     void U32(std::uint32_t value) { Int(value, 4); }
     void U64(std::uint64_t value) { Int(value, 8); }
@@ -48,11 +47,12 @@ public:
         Raw(units);
     }
 
-private:
     void Int(std::uint64_t value, std::size_t size) {
         Align(size);
         for (std::size_t i = 0; i < size; ++i) bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
     }
+
+private:
     std::uint32_t nextReferent_ = 0x0001FFFC;
 };
 
@@ -60,23 +60,16 @@ private:
 void WriteValueFlat(NdrWriter& w, const WfpValue& value) {
     w.U32(value.type);
     w.U32(value.type);
-    if (value.type == kWfpUint8)
-        w.U8(static_cast<std::uint8_t>(value.unsignedNumber));
-    else if (value.type == kWfpUint16)
-        w.U16(static_cast<std::uint16_t>(value.unsignedNumber));
-    else if (value.type == kWfpUint32)
-        w.U32(static_cast<std::uint32_t>(value.unsignedNumber));
-    else if (value.type != kWfpEmpty)
+    constexpr std::size_t kArmBytes[] = {0, 1, 2, 4};  // EMPTY, UINT8, UINT16, UINT32
+    if (value.type > kWfpUint32)
         w.Pointer(true);
+    else if (value.type != kWfpEmpty)
+        w.Int(value.unsignedNumber, kArmBytes[value.type]);
 }
 
 void WriteValuePointee(NdrWriter& w, const WfpValue& value) {
+    if (value.type <= kWfpUint32) return;  // inline
     switch (value.type) {
-        case kWfpEmpty:
-        case kWfpUint8:
-        case kWfpUint16:
-        case kWfpUint32:
-            return;
         case kWfpUint64:
             return w.U64(value.unsignedNumber);
         case kWfpByteBlob:
