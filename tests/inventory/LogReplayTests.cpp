@@ -30,33 +30,6 @@ TEST(LogReplay, Marvin32GivesThePublishedHashes) {
             << row.input.size() << " bytes";
 }
 
-// A hive's history as hivex writes it: each state has the keys of the one
-// before and one more (states 1 and 3 a large value, which grows the hive);
-// big has over 2 MB of hive bins data.
-struct History {
-    std::vector<Bytes> states;
-    Bytes big;
-};
-
-const History& TheHistory() {
-    static const History history = [] {
-        History made;
-        std::vector<TextKey> keys = ParseRegText("[ControlSet001\\Services\\Base]\nStart=dword:2\n");
-        made.states.push_back(TestHive(keys).Bytes());
-        for (const TextKey& key : {TextKey{"Grown", {{"Blob", kRegBinary, Bytes(6000, 0x5A)}}},
-                                   TextKey{"Second", {{"", kRegDword, {2, 0, 0, 0}}}},
-                                   TextKey{"Third", {{"Name", kRegBinary, Bytes(5000, 3)}}}}) {
-            keys.push_back(key);
-            made.states.push_back(TestHive(keys).Bytes());
-        }
-        TextKey big{"Big", {}};
-        for (int i = 0; i < 140; ++i) big.values.push_back({"V" + std::to_string(i), kRegBinary, Bytes(16000, i)});
-        made.big = TestHive({big}).Bytes();
-        return made;
-    }();
-    return history;
-}
-
 // What a replay must take from a later state: the header's root key offset
 // and hive bins data size, and the hive bins data byte for byte.
 std::string Bins(const Bytes& hive) {
@@ -65,7 +38,20 @@ std::string Bins(const Bytes& hive) {
 
 TEST(LogReplay, RecoversWhatTheLogsHoldAndSaysWhy) {
     constexpr std::uint32_t kSequence = 2107;  // the hive's secondary sequence number
-    const std::vector<Bytes>& s = TheHistory().states;
+    // A hive's history as hivex writes it: each state has the keys of the one
+    // before and one more (states 1 and 3 a large value, which grows the
+    // hive); big has over 2 MB of hive bins data.
+    std::vector<TextKey> keys = ParseRegText("[ControlSet001\\Services\\Base]\nStart=dword:2\n");
+    std::vector<Bytes> s = {TestHive(keys).Bytes()};
+    for (const TextKey& key : {TextKey{"Grown", {{"Blob", kRegBinary, Bytes(6000, 0x5A)}}},
+                               TextKey{"Second", {{"", kRegDword, {2, 0, 0, 0}}}},
+                               TextKey{"Third", {{"Name", kRegBinary, Bytes(5000, 3)}}}}) {
+        keys.push_back(key);
+        s.push_back(TestHive(keys).Bytes());
+    }
+    TextKey bigKey{"Big", {}};
+    for (int i = 0; i < 140; ++i) bigKey.values.push_back({"V" + std::to_string(i), kRegBinary, Bytes(16000, i)});
+    const Bytes big = TestHive({bigKey}).Bytes();
     const auto dirty = [](Bytes hive, std::uint32_t secondary, std::uint32_t primary) {
         SetHeaderField(hive, 8, secondary);
         SetHeaderField(hive, 4, primary);
@@ -87,7 +73,7 @@ TEST(LogReplay, RecoversWhatTheLogsHoldAndSaysWhy) {
         return damaged([=](NewFormatLog& log) { SetEntryField(log, 1, at, value); });
     };
     const OldFormatLog old = WriteOldFormatLog(hive, s[1], kSequence + 1);
-    const OldFormatLog oldBig = WriteOldFormatLog(hive, TheHistory().big, kSequence + 1);
+    const OldFormatLog oldBig = WriteOldFormatLog(hive, big, kSequence + 1);
     const auto cut = [](Bytes bytes, std::size_t size) {
         bytes.resize(size);
         return bytes;
@@ -138,7 +124,7 @@ TEST(LogReplay, RecoversWhatTheLogsHoldAndSaysWhy) {
         {"checksum wrong, no log applies", badChecksum, log1(full.bytes), nullptr,
          notRead("the hive's checksum is wrong, its sequence numbers agree; SYSTEM.LOG1: older than the hive")},
         {"old format", hive, oldLog(old.bytes), &s[1], "replayed SYSTEM.LOG: " + std::to_string(old.pages) + " pages"},
-        {"old format, over 2 MB of bins", hive, oldLog(oldBig.bytes), &TheHistory().big,
+        {"old format, over 2 MB of bins", hive, oldLog(oldBig.bytes), &big,
          "replayed SYSTEM.LOG: " + std::to_string(oldBig.pages) + " pages"},
         {"old format, stale", hive, oldLog(staleOld), nullptr,
          notRead("SYSTEM.LOG: written at another time than the hive")},
