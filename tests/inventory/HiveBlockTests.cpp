@@ -13,21 +13,14 @@
 namespace inventory::test {
 namespace {
 
-constexpr char kSelectFirst[] = "[Select]\nCurrent=dword:1\n";
-
-std::string HiveReport(const TestHive& hive) {
-    const HiveFile file(hive.Path());
-    return RenderTsv(TakeInventory(*file.Root(), hive.Path()));
-}
-
 TEST(HiveBlocks, GiveTheLinesOfTheFormat) {
-    std::string keys, report;
+    std::string report;
     for (const InventoryCase& row : InventoryCases()) {
         SCOPED_TRACE(row.name);
         if (!row.keys.empty()) {
-            keys = row.keys;
-            if (keys.find("[Select]") == std::string::npos) keys = kSelectFirst + keys;
-            report = HiveReport(TestHive(keys));
+            const bool select = row.keys.find("[Select]") != std::string::npos;
+            const TestHive hive(select ? row.keys : "[Select]\nCurrent=dword:1\n" + row.keys);
+            report = RenderTsv(TakeInventory(*HiveFile(hive.Path()).Root(), hive.Path()));
         }
         EXPECT_EQ(row.expected, BlockLines(report, row.block));
     }
