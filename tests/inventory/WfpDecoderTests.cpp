@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "DecodeError.h"
+#include "FuzzSeeds.h"
 #include "Hex.h"
 #include "Lists.h"
 #include "RunProgram.h"
@@ -115,6 +116,7 @@ TEST(WfpFilterDecoder, ReadsFiltersThatAnIndependentNdrEngineWrote) {
     for (const PickledFilter& row : rows) {
         SCOPED_TRACE(row.file);
         const std::string value = test::ReadAll(folder / (std::string(row.file) + ".bin"));
+        test::KeepAsFuzzSeed("wfp_object", std::vector<std::uint8_t>(value.begin(), value.end()));
         WfpFilter f;
         try {
             f = DecodeWfpFilter(reinterpret_cast<const std::uint8_t*>(value.data()), value.size());
