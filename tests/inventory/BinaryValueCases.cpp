@@ -141,37 +141,21 @@ std::string WinsockCatalogKeys() {
 }
 
 std::vector<InventoryCase> BinaryValueCases() {
-    const std::string notAFilter =
-        "error\tServices\\BFE\\Parameters\\Policy\\Persistent\\Filter\\{f0000000-0000-0000-0000-000000000009}\t"
-        "not a REG_BINARY value\n";
-    const std::string app = std::string("ALE_APP_ID=") + kAgent + "\n";
-    // The two filters that silence the agent, after their tag and mark.
-    const std::string blockAgent =
-        "\t{F0000000-0000-0000-0000-000000000002}\t-\tALE_AUTH_CONNECT_V4\tblock\t-\tBlock agent\t" + app;
-    const std::string impostor =
-        "\t{F0000000-0000-0000-0000-000000000003}\t{A0000000-0000-0000-0000-0000000000F0}\t"
-        "ALE_AUTH_RECV_ACCEPT_V6\tblock\t0xFFFFFFFFFFFFFFFF\t(absent)\t" +
-        app;
     return {
         {"winsock-protocols: base, layered and chained providers, chains of 7, 8 and -1, entries without a whole item",
          WinsockCatalogKeys(), "winsock-protocols",
-         "[winsock-protocols] n=6\n"
-         "wsp\tos\t32\t000000000001\t1001\tbase\t-\t{13121110-1514-1716-1819-1A1B1C1D1E1F}\t2/1/6\t"
-         "%SystemRoot%\\system32\\mswsock.dll\tMSAFD Tcpip [TCP/IP]\n"
-         "wsp\t3p\t32\t000000000002\t1002\tlsp\t-\t{13121110-1514-1716-1819-1A1B1C1D1E1F}\t2/1/6\t"
-         "C:\\Program Files\\Acm\xC3\xA9\\acmelsp.dll\tAcme LSP\n"
-         "wsp\tos\t32\t000000000003\t1003\tchain\t1002,1001\t{13121110-1514-1716-1819-1A1B1C1D1E1F}\t2/1/6\t"
-         "%SystemRoot%\\system32\\mswsock.dll\tAcme over Tcpip\n"
-         "wsp\tos\t64\t000000000001\t1004\tbad\t-\t{13121110-1514-1716-1819-1A1B1C1D1E1F}\t-1/1/6\t"
-         "%SystemRoot%\\system32\\mswsock.dll\t\n"
-         "wsp\tos\t64\t000000000003\t1005\tchain\t1,2,3,4,5,6,7\t{13121110-1514-1716-1819-1A1B1C1D1E1F}\t23/1/6\t"
-         "%SystemRoot%\\system32\\mswsock.dll\tLongest chain\n"
-         "wsp\tos\t64\t000000000004\t1006\tbad\t-\t{13121110-1514-1716-1819-1A1B1C1D1E1F}\t2/1/6\t"
-         "%SystemRoot%\\system32\\mswsock.dll\t\n"
-         "error\tServices\\WinSock2\\Parameters\\Protocol_Catalog9\\Catalog_Entries64\\000000000002\t"
-         "no PackedCatalogItem (REG_BINARY)\n"
-         "error\tServices\\WinSock2\\Parameters\\Protocol_Catalog9\\Catalog_Entries64\\000000000005\t"
-         "catalog entry: 887 bytes, shorter than the 888 of a PackedCatalogItem\n",
+         Lines(R"([winsock-protocols] n=6
+wsp|os|32|000000000001|1001|base|-|{13121110-1514-1716-1819-1A1B1C1D1E1F}|2/1/6|%SystemRoot%\system32\mswsock.dll|MSAFD Tcpip [TCP/IP])") +
+             // The DLL path is ANSI in the item: the line has it in UTF-8.
+             Lines("wsp|3p|32|000000000002|1002|lsp|-|{13121110-1514-1716-1819-1A1B1C1D1E1F}|2/1/6|"
+                   "C:\\Program Files\\Acm\xC3\xA9\\acmelsp.dll|Acme LSP") +
+             Lines(
+                 R"(wsp|os|32|000000000003|1003|chain|1002,1001|{13121110-1514-1716-1819-1A1B1C1D1E1F}|2/1/6|%SystemRoot%\system32\mswsock.dll|Acme over Tcpip
+wsp|os|64|000000000001|1004|bad|-|{13121110-1514-1716-1819-1A1B1C1D1E1F}|-1/1/6|%SystemRoot%\system32\mswsock.dll|
+wsp|os|64|000000000003|1005|chain|1,2,3,4,5,6,7|{13121110-1514-1716-1819-1A1B1C1D1E1F}|23/1/6|%SystemRoot%\system32\mswsock.dll|Longest chain
+wsp|os|64|000000000004|1006|bad|-|{13121110-1514-1716-1819-1A1B1C1D1E1F}|2/1/6|%SystemRoot%\system32\mswsock.dll|
+error|Services\WinSock2\Parameters\Protocol_Catalog9\Catalog_Entries64\000000000002|no PackedCatalogItem (REG_BINARY)
+error|Services\WinSock2\Parameters\Protocol_Catalog9\Catalog_Entries64\000000000005|catalog entry: 887 bytes, shorter than the 888 of a PackedCatalogItem)"),
          false},
 
         {"wfp-providers: persistent, named only, and none, with what each owns",
@@ -180,50 +164,39 @@ std::vector<InventoryCase> BinaryValueCases() {
                            "[ControlSet001\\Services\\BFE\\Parameters\\Policy\\BootTime\\Filter]\n"
                            "{E0000000-0000-0000-0000-000000000001}=hex:01,02\n"
                            "{E0000000-0000-0000-0000-000000000002}=hex:03\n",
-         "wfp-providers",
-         "[wfp-providers] n=5\n"
-         "wfpprov\t3p\t{A0000000-0000-0000-0000-000000000001}\tAcmeSvc\tAcme Firewall\tAcme packet filter\t"
-         "sublayers=1\tcallouts=1\tfilters=1\n"
-         "wfpprov\t3p\t{A0000000-0000-0000-0000-0000000000F0}\t(absent)\tMicrosoft Corporation\t(absent)\t"
-         "sublayers=0\tcallouts=0\tfilters=1\n"
-         "wfpprov\t?\t{B0000000-0000-0000-0000-000000000002}\t(absent)\t(not persistent)\t(absent)\t"
-         "sublayers=0\tcallouts=0\tfilters=1\n"
-         "wfpprov\tos\t{DECC16CA-3F33-4346-BE1E-8FB4AE0F3D62}\tmpssvc\t@FirewallAPI.dll,-23501\t(absent)\t"
-         "sublayers=0\tcallouts=0\tfilters=1\n"
-         "wfpprov\t?\t(none)\t-\t-\t-\tsublayers=0\tcallouts=1\tfilters=3\n" +
-             notAFilter,
+         "wfp-providers", Lines(R"([wfp-providers] n=5
+wfpprov|3p|{A0000000-0000-0000-0000-000000000001}|AcmeSvc|Acme Firewall|Acme packet filter|sublayers=1|callouts=1|filters=1
+wfpprov|3p|{A0000000-0000-0000-0000-0000000000F0}|(absent)|Microsoft Corporation|(absent)|sublayers=0|callouts=0|filters=1
+wfpprov|?|{B0000000-0000-0000-0000-000000000002}|(absent)|(not persistent)|(absent)|sublayers=0|callouts=0|filters=1
+wfpprov|os|{DECC16CA-3F33-4346-BE1E-8FB4AE0F3D62}|mpssvc|@FirewallAPI.dll,-23501|(absent)|sublayers=0|callouts=0|filters=1
+wfpprov|?|(none)|-|-|-|sublayers=0|callouts=1|filters=3
+error|Services\BFE\Parameters\Policy\Persistent\Filter\{f0000000-0000-0000-0000-000000000009}|not a REG_BINARY value)"),
          false},
 
-        {"wfp-callouts: marked by their provider", "", "wfp-callouts",
-         "[wfp-callouts] n=2\n"
-         "wfpcall\t3p\t{C0000000-0000-0000-0000-000000000001}\t{A0000000-0000-0000-0000-000000000001}\t300\t"
-         "{C38D57D1-05A7-4C33-904F-7FBCEEE60E82}\tAcme connect\n"
-         "wfpcall\t?\t{C0000000-0000-0000-0000-000000000002}\t-\t301\t{AF80470A-5596-4C13-9992-539E6FE57967}\t"
-         "(absent)\n",
+        {"wfp-callouts: marked by their provider", "", "wfp-callouts", Lines(R"([wfp-callouts] n=2
+wfpcall|3p|{C0000000-0000-0000-0000-000000000001}|{A0000000-0000-0000-0000-000000000001}|300|{C38D57D1-05A7-4C33-904F-7FBCEEE60E82}|Acme connect
+wfpcall|?|{C0000000-0000-0000-0000-000000000002}|-|301|{AF80470A-5596-4C13-9992-539E6FE57967}|(absent))"),
          false},
 
         {"wfp-filters: layer, action, weight and conditions; one that does not decode", "", "wfp-filters",
-         "[wfp-filters] n=7\n"
-         "note\tBootTime\\Filter holds 2 boot-time filters in the kernel's form, not decoded\n"
-         "wfpfilt\tos\t{F0000000-0000-0000-0000-000000000001}\t{DECC16CA-3F33-4346-BE1E-8FB4AE0F3D62}\t"
-         "ALE_AUTH_CONNECT_V4\tblock\t-\tWindows rule\t"
-         "ALE_APP_ID=\\device\\harddiskvolume1\\windows\\system32\\svchost.exe\n"
-         "wfpfilt\t?" +
-             blockAgent + "wfpfilt\t3p" + impostor +
-             "wfpfilt\t?\t{F0000000-0000-0000-0000-000000000004}\t-\tALE_AUTH_CONNECT_V4\tpermit\t-\tAllow agent\t" +
-             app +
-             "wfpfilt\t3p\t{F0000000-0000-0000-0000-000000000005}\t{A0000000-0000-0000-0000-000000000001}\t"
-             "ALE_AUTH_CONNECT_V4\tblock\t5\tAcme port rule\tIP_REMOTE_PORT=443\n"
-             "wfpfilt\t?\t{F0000000-0000-0000-0000-000000000006}\t-\tALE_RESOURCE_ASSIGNMENT_V4\tblock\t-\t"
-             "Bind rule\t" +
-             app +
-             "wfpfilt\t?\t{F0000000-0000-0000-0000-000000000007}\t{B0000000-0000-0000-0000-000000000002}\t"
-             "OUTBOUND_TRANSPORT_V4\tcallout-inspection\t-\t(absent)\t-\n" +
-             notAFilter,
+         Lines(R"([wfp-filters] n=7
+note|BootTime\Filter holds 2 boot-time filters in the kernel's form, not decoded
+wfpfilt|os|{F0000000-0000-0000-0000-000000000001}|{DECC16CA-3F33-4346-BE1E-8FB4AE0F3D62}|ALE_AUTH_CONNECT_V4|block|-|Windows rule|ALE_APP_ID=\device\harddiskvolume1\windows\system32\svchost.exe
+wfpfilt|?|{F0000000-0000-0000-0000-000000000002}|-|ALE_AUTH_CONNECT_V4|block|-|Block agent|ALE_APP_ID=\device\harddiskvolume2\program files\edr\agent.exe
+wfpfilt|3p|{F0000000-0000-0000-0000-000000000003}|{A0000000-0000-0000-0000-0000000000F0}|ALE_AUTH_RECV_ACCEPT_V6|block|0xFFFFFFFFFFFFFFFF|(absent)|ALE_APP_ID=\device\harddiskvolume2\program files\edr\agent.exe
+wfpfilt|?|{F0000000-0000-0000-0000-000000000004}|-|ALE_AUTH_CONNECT_V4|permit|-|Allow agent|ALE_APP_ID=\device\harddiskvolume2\program files\edr\agent.exe
+wfpfilt|3p|{F0000000-0000-0000-0000-000000000005}|{A0000000-0000-0000-0000-000000000001}|ALE_AUTH_CONNECT_V4|block|5|Acme port rule|IP_REMOTE_PORT=443
+wfpfilt|?|{F0000000-0000-0000-0000-000000000006}|-|ALE_RESOURCE_ASSIGNMENT_V4|block|-|Bind rule|ALE_APP_ID=\device\harddiskvolume2\program files\edr\agent.exe
+wfpfilt|?|{F0000000-0000-0000-0000-000000000007}|{B0000000-0000-0000-0000-000000000002}|OUTBOUND_TRANSPORT_V4|callout-inspection|-|(absent)|-
+error|Services\BFE\Parameters\Policy\Persistent\Filter\{f0000000-0000-0000-0000-000000000009}|not a REG_BINARY value)"),
          false},
 
         {"wfp-suspicious: both forms of silencing, and none of the filters that only look alike", "", "wfp-suspicious",
-         "[wfp-suspicious] n=2\nwfpsusp\t?" + blockAgent + "wfpsusp\t3p" + impostor + notAFilter, false},
+         Lines(R"([wfp-suspicious] n=2
+wfpsusp|?|{F0000000-0000-0000-0000-000000000002}|-|ALE_AUTH_CONNECT_V4|block|-|Block agent|ALE_APP_ID=\device\harddiskvolume2\program files\edr\agent.exe
+wfpsusp|3p|{F0000000-0000-0000-0000-000000000003}|{A0000000-0000-0000-0000-0000000000F0}|ALE_AUTH_RECV_ACCEPT_V6|block|0xFFFFFFFFFFFFFFFF|(absent)|ALE_APP_ID=\device\harddiskvolume2\program files\edr\agent.exe
+error|Services\BFE\Parameters\Policy\Persistent\Filter\{f0000000-0000-0000-0000-000000000009}|not a REG_BINARY value)"),
+         false},
     };
 }
 
