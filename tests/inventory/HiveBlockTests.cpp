@@ -90,28 +90,28 @@ Report ReadFailingUnder(const std::string& failing) {
 // says the answer is incomplete.
 TEST(ReadErrors, ReachEveryBlockTheyChangeAndTheExitStatus) {
     const std::string client =
-        "Control\\Network\\{4D36E973-E325-11CE-BFC1-08002BE10318}\\"
+        "ControlSet001\\Control\\Network\\{4D36E973-E325-11CE-BFC1-08002BE10318}\\"
         "{11111111-0000-0000-0000-000000000001}";
-    const std::string adapter = "Control\\Class\\{4D36E972-E325-11CE-BFC1-08002BE10318}\\0001";
-    const std::string adapterError = "error\t" + adapter + "\tdamaged on purpose\n";
+    const std::string adapter = "ControlSet001\\Control\\Class\\{4D36E972-E325-11CE-BFC1-08002BE10318}\\0001";
     const struct {
         const char* name;
         std::string failing;
         const char* block;
         std::string expected;
     } rows[] = {
-        {"a client key: the service it marks drops to ? and says why", "ControlSet001\\" + client, "services",
-         "[services] n=1\nsvc\t?\tNetworkProvider\tAcmeRdr\t-\t-\t(absent)\t(absent)\nerror\t" + client +
-             "\tdamaged on purpose\n"},
-        {"an adapter key: the bound counts and the bindings both say so", "ControlSet001\\" + adapter, "ndis-filters",
-         "[ndis-filters] n=1\nlwf\t3p\t{22222222-0000-0000-0000-000000000002}\tlwf\tacme_lwf\t(absent)\t(absent)\t-\t-"
-         "\t-\toem6.inf\t(absent)\n" +
-             adapterError},
-        {"", "ControlSet001\\" + adapter, "adapter-filters", "[adapter-filters] n=0\n" + adapterError},
+        {"a client key: the service it marks drops to ? and says why", client, "services", Lines(R"([services] n=1
+svc|?|NetworkProvider|AcmeRdr|-|-|(absent)|(absent)
+error|Control\Network\{4D36E973-E325-11CE-BFC1-08002BE10318}\{11111111-0000-0000-0000-000000000001}|damaged on purpose)")},
+        {"an adapter key: the bound counts and the bindings both say so", adapter, "ndis-filters",
+         Lines(R"([ndis-filters] n=1
+lwf|3p|{22222222-0000-0000-0000-000000000002}|lwf|acme_lwf|(absent)|(absent)|-|-|-|oem6.inf|(absent)
+error|Control\Class\{4D36E972-E325-11CE-BFC1-08002BE10318}\0001|damaged on purpose)")},
+        {"", adapter, "adapter-filters", Lines(R"([adapter-filters] n=0
+error|Control\Class\{4D36E972-E325-11CE-BFC1-08002BE10318}\0001|damaged on purpose)")},
         {"the service behind a WFP provider: its lines stand, its program is left out",
          "ControlSet001\\Services\\AcmeSvc", "wfp-providers",
          BlockLines(RenderTsv(ReadFailingUnder("nothing")), "wfp-providers")},
-        {"", "Select", "", "controlset\tControlSet001\nerror\tSelect\tdamaged on purpose\n"},
+        {"", "Select", "", Lines("controlset|ControlSet001\nerror|Select|damaged on purpose")},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name + std::string(" / ") + row.block);
