@@ -20,12 +20,14 @@ const std::vector<InventoryCase>& InventoryCases();
 // The cases of the blocks read from binary values (Winsock catalog entries,
 // WFP objects), whose registry text the tests' encoders write.
 std::vector<InventoryCase> BinaryValueCases();
-// The cases of the Windows Firewall blocks.
-std::vector<InventoryCase> FirewallCases();
 // The WFP objects of those cases, two of them filters that silence an agent.
 std::string WfpObjectKeys();
 // Their Winsock protocol catalog: a layered provider, a chain, an entry without its item.
 std::string WinsockCatalogKeys();
+
+// Lines of the line format as the cases write them: one a line, '|' for each
+// tab, the last line's newline added.
+std::string Lines(std::string text);
 
 // The lines of one block of a line-format report, its [name] line included;
 // for "", the lines before the first block without the hive line.
