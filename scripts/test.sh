@@ -26,7 +26,7 @@ for folder in linux linux-check; do
   (cd "build/$folder" && ctest --output-on-failure "$@") || status=$?
 done
 # A short run of the decoders' fuzz targets (scripts/fuzz.sh 3600 for a long one).
-if (($# == 0)); then ./scripts/fuzz.sh "${QUILLMARK_FUZZ_SECONDS:-30}" || status=$?; fi
+if (($# == 0)); then ./scripts/fuzz.sh "${QUILLMARK_FUZZ_SECONDS:-20}" || status=$?; fi
 
 source scripts/wine-session.sh
 trap 'wine_session_end; [ -z "$tidy_pid" ] || wait "$tidy_pid" 2>/dev/null || true' EXIT

@@ -88,40 +88,40 @@ void ForEachValue(const RegistryKey& parent, const std::string& path, std::vecto
     }
 }
 
-// The key at `path` below `root` (none when root is null), read child by
-// child: read(name, key) returns the item, or nothing to pass the child over.
+// The key at `path` below `root` (none when root is null): whether it exists,
+// and read(key, contents) for it; a key that cannot be opened is an error line.
 template <typename Item, typename Read>
-KeyContents<Item> ReadSubkeys(const RegistryKey* root, std::string path, Read read) {
+KeyContents<Item> ReadKey(const RegistryKey* root, std::string path, Read read) {
     KeyContents<Item> contents;
     contents.path = std::move(path);
     try {
         const auto key = root ? OpenPath(*root, contents.path) : nullptr;
-        if (!key) return contents;
-        contents.present = true;
-        ForEachSubkey(*key, contents.path, contents.Errors(), [&](const std::string& name, const RegistryKey& child) {
-            if (std::optional<Item> item = read(name, child)) contents.Add(std::move(*item));
-        });
+        contents.present = key != nullptr;
+        if (key) read(*key, contents);
     } catch (const ReadError& error) {
         contents.AddError({contents.path, error.what()});
     }
     return contents;
 }
 
+// That key read child by child: read(name, key) returns the item, or
+// nothing to pass the child over.
+template <typename Item, typename Read>
+KeyContents<Item> ReadSubkeys(const RegistryKey* root, std::string path, Read read) {
+    return ReadKey<Item>(root, std::move(path), [&](const RegistryKey& key, KeyContents<Item>& contents) {
+        ForEachSubkey(key, contents.path, contents.Errors(), [&](const std::string& name, const RegistryKey& child) {
+            if (std::optional<Item> item = read(name, child)) contents.Add(std::move(*item));
+        });
+    });
+}
+
 // The same over the values of the key: read(name, value) returns the item.
 template <typename Item, typename Read>
 KeyContents<Item> ReadValues(const RegistryKey* root, std::string path, Read read) {
-    KeyContents<Item> contents;
-    contents.path = std::move(path);
-    try {
-        const auto key = root ? OpenPath(*root, contents.path) : nullptr;
-        if (!key) return contents;
-        contents.present = true;
-        ForEachValue(*key, contents.path, contents.Errors(),
+    return ReadKey<Item>(root, std::move(path), [&](const RegistryKey& key, KeyContents<Item>& contents) {
+        ForEachValue(key, contents.path, contents.Errors(),
                      [&](const std::string& name, const RawValue& value) { contents.Add(read(name, value)); });
-    } catch (const ReadError& error) {
-        contents.AddError({contents.path, error.what()});
-    }
-    return contents;
+    });
 }
 
 }  // namespace inventory

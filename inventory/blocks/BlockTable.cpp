@@ -17,6 +17,9 @@ const std::vector<BlockKind>& BlockKinds() {
         {BlockId::kWfpFilters, "wfp-filters", "wfpfilt", ReadWfpFilters, false},
         {BlockId::kWfpSuspicious, "wfp-suspicious", "wfpsusp", ReadWfpSuspicious, true},
         {BlockId::kNetworkProviders, "network-providers", "netprov", ReadNetworkProviders, false},
+        {BlockId::kFirewallProfiles, "firewall-profiles", "fwprof", ReadFirewallProfiles, false},
+        {BlockId::kFirewallRules, "firewall-rules", "fwrule", ReadFirewallRules, false},
+        {BlockId::kFirewallSuspicious, "firewall-suspicious", "fwsusp", ReadFirewallSuspicious, true},
     };
     return kinds;
 }

@@ -21,6 +21,9 @@ Block ReadWfpCallouts(Machine& machine);
 Block ReadWfpFilters(Machine& machine);
 Block ReadWfpSuspicious(Machine& machine);
 Block ReadNetworkProviders(Machine& machine);
+Block ReadFirewallProfiles(Machine& machine);
+Block ReadFirewallRules(Machine& machine);
+Block ReadFirewallSuspicious(Machine& machine);
 
 // A field beyond the line format that takes more reading (a vendor, the
 // program behind a service): what cannot be read leaves it out, since the

@@ -10,7 +10,7 @@ std::optional<std::string> DriverPackages::Provider(std::string_view infName) {
     const std::string key = UpperAscii(infName);
     const auto cached = cache_.find(key);
     if (cached != cache_.end()) return cached->second;
-    const std::optional<std::string> provider = Lookup(infName);
+    std::optional<std::string> provider = Lookup(infName);
     cache_.emplace(key, provider);
     return provider;
 }

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "DriverPackages.h"
+#include "FirewallPolicy.h"
 #include "Lists.h"
 #include "NetworkConfig.h"
 #include "RegistryKey.h"
@@ -12,7 +13,7 @@
 namespace inventory {
 
 // One machine's SYSTEM registry as the blocks read it. What several blocks
-// share (the network components, the WFP objects) is read once, on first
+// share (the network components, the WFP objects, the firewall policy) is read once, on first
 // use; its items come only together with what of it could not be read
 // (KeyContents::Items), so every block whose answer an unreadable key
 // changes says so.
@@ -33,6 +34,10 @@ public:
         if (!wfp_) wfp_ = WfpStore::Read(ControlSet());
         return *wfp_;
     }
+    const FirewallPolicy& Firewall() {
+        if (!firewall_) firewall_ = FirewallPolicy::Read(ControlSet());
+        return *firewall_;
+    }
     DriverPackages& Packages() { return packages_; }
 
 private:
@@ -40,6 +45,7 @@ private:
     std::unique_ptr<RegistryKey> controlSet_;
     std::optional<NetworkConfig> network_;
     std::optional<WfpStore> wfp_;
+    std::optional<FirewallPolicy> firewall_;
     DriverPackages packages_;
 };
 

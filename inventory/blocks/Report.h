@@ -29,6 +29,9 @@ enum class BlockId {
     kWfpFilters,
     kWfpSuspicious,
     kNetworkProviders,
+    kFirewallProfiles,
+    kFirewallRules,
+    kFirewallSuspicious,
 };
 
 // What an entry's field holds. Fields that share a JSON name but print
@@ -108,7 +111,36 @@ enum class FieldId {
     // network providers
     kPosition,
     kProviderPath,
-    // any entry that is a key of its own: when it was last written
+    // Windows Firewall profiles
+    kProfile,
+    kEnableFirewall,
+    kDefaultInboundAction,
+    kDefaultOutboundAction,
+    kDisableNotifications,
+    kFirewallState,
+    kInboundDefault,
+    kOutboundDefault,
+    kNotifications,
+    // Windows Firewall rules
+    kRuleId,
+    kRuleVersion,
+    kRuleAction,
+    kRuleActive,
+    kRuleDirection,
+    kRuleProtocol,
+    kRuleProfiles,
+    kRuleProgram,
+    kRuleService,
+    kRuleLocalPorts,
+    kRuleRemotePorts,
+    kRuleRemoteAddresses,
+    kRuleName,
+    // firewall verdicts
+    kVerdict,
+    kVerdictSubject,
+    kBlockedProgram,
+    kBlockingRule,
+    // any entry that is a key of its own: when it was last written (stays last)
     kLastWrite,
 };
 
@@ -129,6 +161,10 @@ struct Field {
 struct Entry {
     std::optional<Mark> mark;  // unmarked blocks have none
     std::vector<Field> fields;
+    // Named values as stored (a firewall rule's fields), beyond the typed
+    // fields: JSON writes each under its own name, a name given more than
+    // once as a list.
+    std::vector<std::pair<std::string, std::vector<std::string>>> stored = {};
     // Worth a look whatever its mark (a layered Winsock provider).
     bool alwaysShown = false;
     // Counted on another entry's line (a third-party WFP provider's callouts
@@ -150,10 +186,22 @@ struct Block {
     std::vector<ErrorLine> errors;
 };
 
+// What became of a dirty hive's transaction logs before it was read.
+struct LogReplaySummary {
+    bool replayed = false;
+    std::vector<std::string> logs;  // the logs replayed
+    std::size_t applied = 0;
+    bool pages = false;  // the old format's 512-byte pages, else log entries
+    std::uint32_t firstSequence = 0;
+    std::uint32_t lastSequence = 0;
+    std::vector<std::string> refused;  // what was left out or why nothing applied
+};
+
 // Everything read from one machine's SYSTEM registry, blocks in the format's order.
 struct Report {
     std::string hive;
     std::string controlSet;
+    std::optional<LogReplaySummary> logReplay;  // for a dirty hive
     std::vector<std::string> notes;
     std::vector<ErrorLine> errors;  // the control set could not be chosen or opened
     std::vector<Block> blocks;

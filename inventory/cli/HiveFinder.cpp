@@ -71,7 +71,6 @@ HiveSearch FindHives(const std::vector<std::string>& arguments) {
                     found.push_back(path);
                     break;
                 case Start::kTransactionLog:
-                    ++search.transactionLogs;
                     break;
                 case Start::kOther:
                     ++search.otherFiles;

@@ -17,11 +17,12 @@ struct HiveInput {
 
 // What a search of the arguments found: the hive files in argument order (a
 // file as given; a folder's files that start like a hive, at any depth, in
-// path order; no file twice), and what it passed over.
+// path order; no file twice), and how many other files it passed over
+// (not hives, or files that could not be opened; transaction logs are read
+// with their hives and not counted).
 struct HiveSearch {
     std::vector<HiveInput> hives;
-    int transactionLogs = 0;
-    int otherFiles = 0;  // not hives, or files that could not be opened
+    int otherFiles = 0;
 };
 
 HiveSearch FindHives(const std::vector<std::string>& arguments);

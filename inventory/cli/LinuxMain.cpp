@@ -11,6 +11,7 @@
 #include "HiveKind.h"
 #include "Inventory.h"
 #include "IsolatedRunner.h"
+#include "NewFile.h"
 #include "Options.h"
 
 using namespace inventory;
@@ -25,10 +26,24 @@ HiveOutcome Failure(const std::string& hive, const std::string& reason, const Re
     return {RenderFailure(hive, reason, render), kTrouble, EscapeField(hive) + ": " + EscapeField(reason), ""};
 }
 
-HiveOutcome ReadHive(const HiveInput& input, const RenderOptions& render) {
+// What the report says of a dirty hive's logs.
+void NoteReplay(const ReplayResult& replay, Report& report) {
+    if (replay.outcome == ReplayResult::Outcome::kClean) return;
+    report.notes.insert(report.notes.begin(), ReplayNote(replay));
+    report.logReplay = LogReplaySummary{replay.outcome == ReplayResult::Outcome::kReplayed,
+                                        replay.logsUsed,
+                                        replay.applied,
+                                        replay.oldFormat,
+                                        replay.firstSequence,
+                                        replay.lastSequence,
+                                        replay.refused};
+}
+
+HiveOutcome ReadHive(const HiveInput& input, const Options& options) {
+    const RenderOptions& render = options.render;
     if (input.failure) return Failure(input.path, *input.failure, render);
     try {
-        const HiveFile hive(input.path);
+        const HiveFile hive(input.path, options.replayLogs);
         const auto root = hive.Root();
         if (const HiveKind kind = KindOfHive(*root); kind != HiveKind::kSystem) {
             const std::string what(HiveKindText(kind));
@@ -36,8 +51,7 @@ HiveOutcome ReadHive(const HiveInput& input, const RenderOptions& render) {
             return Failure(input.path, what + ", not a SYSTEM hive", render);
         }
         Report report = TakeInventory(*root, input.path);
-        if (hive.Dirty())
-            report.notes.push_back("the hive is dirty: changes still in its transaction logs are not read");
+        NoteReplay(hive.Replay(), report);
         HiveOutcome outcome{RenderReport(report, render), StatusOf(report), "", ""};
         if (const int errors = Count(report).errors)
             outcome.error =
@@ -46,6 +60,28 @@ HiveOutcome ReadHive(const HiveInput& input, const RenderOptions& render) {
     } catch (const ReadError& error) {
         return Failure(input.path, error.what(), render);
     }
+}
+
+// --recover OUT HIVE: the one way the program writes a hive, to a new file only.
+int Recover(const std::string& hivePath, const std::string& out) {
+    const auto fail = [&](const std::string& reason) {
+        std::fprintf(stderr, "%s: %s: %s\n", kProgram, EscapeField(hivePath).c_str(), EscapeField(reason).c_str());
+        return kTrouble;
+    };
+    ReplayResult replay;
+    std::vector<std::uint8_t> recovered;
+    try {
+        recovered = RecoveredHive(hivePath, replay);
+    } catch (const ReadError& error) {
+        return fail(error.what());
+    }
+    if (replay.outcome == ReplayResult::Outcome::kNotReplayed) return fail("nothing recovered: " + ReplayNote(replay));
+    if (const std::optional<std::string> problem = WriteNewFile(out, recovered))
+        return fail("cannot write " + out + ": " + *problem);
+    const std::string what =
+        replay.outcome == ReplayResult::Outcome::kClean ? "the hive is clean: written as it is" : ReplayNote(replay);
+    std::printf("%s: %s\n", EscapeField(out).c_str(), EscapeField(what).c_str());
+    return kNothingFound;
 }
 
 }  // namespace
@@ -67,6 +103,8 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    if (options.recoverTo) return Recover(options.inputs.front(), *options.recoverTo);
+
     const HiveSearch search = FindHives(options.inputs);
     const std::vector<HiveInput>& hives = search.hives;
     std::vector<int> systemHives(options.inputs.size(), 0);
@@ -76,7 +114,7 @@ int main(int argc, char** argv) {
     int status = kNothingFound;
     IsolatedRunner runner(jobs, std::chrono::seconds(options.timeoutSeconds));
     runner.Run(
-        hives.size(), [&](std::size_t i) { return ReadHive(hives[i], options.render); },
+        hives.size(), [&](std::size_t i) { return ReadHive(hives[i], options); },
         [&](std::size_t i, const std::string& reason) { return Failure(hives[i].path, reason, options.render); },
         [&](std::size_t i, HiveOutcome outcome) {
             if (outcome.skipped.empty())
@@ -100,9 +138,9 @@ int main(int argc, char** argv) {
         systemHives[input.argument] = -1;
         status = kTrouble;
     }
-    if (otherHives + search.transactionLogs + search.otherFiles > 0)
-        std::fprintf(stderr, "%s: passed over %d other hive(s), %d transaction log(s) and %d other file(s)\n", kProgram,
-                     otherHives, search.transactionLogs, search.otherFiles);
+    if (otherHives + search.otherFiles > 0)
+        std::fprintf(stderr, "%s: passed over %d other hive(s) and %d other file(s)\n", kProgram, otherHives,
+                     search.otherFiles);
     if (std::fflush(stdout) != 0) {
         std::fprintf(stderr, "%s: cannot write the report\n", kProgram);
         return kTrouble;

@@ -71,6 +71,12 @@ Options ParseOptions(const std::vector<std::string>& args, Platform platform) {
             options.render.format = ParseFormat(take());
         } else if (!windows && arg == "--jobs") {
             options.jobs = PositiveNumber(arg, take());
+        } else if (!windows && arg == "--no-logs") {
+            noValue();
+            options.replayLogs = false;
+        } else if (!windows && arg == "--recover") {
+            options.recoverTo = take();
+            if (options.recoverTo->empty()) throw UsageError("--recover needs a file to write");
         } else if (!windows && arg == "--timeout") {
             options.timeoutSeconds = PositiveNumber(arg, take());
         } else if (windows && arg == "--machine") {
@@ -86,7 +92,10 @@ Options ParseOptions(const std::vector<std::string>& args, Platform platform) {
         }
     }
     if (!windows && options.inputs.empty() && !options.help && !options.version)
-        throw UsageError("name at least one SYSTEM hive file or folder");
+        throw UsageError(options.recoverTo ? "--recover OUT wants the hive file to recover"
+                                           : "name at least one SYSTEM hive file or folder");
+    if (options.recoverTo && options.inputs.size() > 1)
+        throw UsageError("--recover OUT takes one hive file, not " + std::to_string(options.inputs.size()));
     if (windows && options.sources.empty()) options.sources.push_back({Source::Kind::kLocal, ""});
     return options;
 }
@@ -96,17 +105,23 @@ std::string HelpText(Platform platform) {
     std::string text = windows ? "Usage: quillmark-inventory [options] [--machine NAME | --hive FILE]...\n"
                                  "Lists the software attached to a Windows machine's network stack: network\n"
                                  "services, NDIS filters and protocols, Winsock catalogs, WFP providers, callouts\n"
-                                 "and filters, network providers; each marked os (Windows' own), 3p (third party)\n"
-                                 "or ? (unknown). Reads this machine's registry unless told otherwise.\n"
+                                 "and filters, network providers, Windows Firewall; each marked os (Windows' own),\n"
+                                 "3p (third party) or ? (unknown). Reads this machine's registry unless told\n"
+                                 "otherwise.\n"
                                  "\n"
                                  "  --machine NAME   read a remote machine's registry (Remote Registry service)\n"
-                                 "  --hive FILE      read a SYSTEM hive file\n"
+                                 "  --hive FILE      read a SYSTEM hive file; Windows loads it and replays its\n"
+                                 "                   transaction logs itself\n"
                                : "Usage: quillmark-inventory [options] HIVE|FOLDER...\n"
+                                 "       quillmark-inventory --recover OUT HIVE\n"
                                  "Lists the software attached to a Windows machine's network stack, read from\n"
                                  "SYSTEM registry hive files: network services, NDIS filters and protocols,\n"
-                                 "Winsock catalogs, WFP providers, callouts and filters, network providers; each\n"
-                                 "marked os (Windows' own), 3p (third party) or ? (unknown). A FOLDER is searched\n"
-                                 "for files named SYSTEM (any case); hives are read in parallel, reported in order.\n"
+                                 "Winsock catalogs, WFP providers, callouts and filters, network providers,\n"
+                                 "Windows Firewall; each marked os (Windows' own), 3p (third party) or ?\n"
+                                 "(unknown). A FOLDER is searched for SYSTEM hives, whatever their names; hives\n"
+                                 "are read in parallel, reported in order. A dirty hive is read with the\n"
+                                 "transaction logs beside it (NAME.LOG, .LOG1, .LOG2) replayed in memory; no file\n"
+                                 "is ever written.\n"
                                  "\n";
     text +=
         "  --format FORMAT  text (default): a summary per machine, then what is not Windows' own\n"
@@ -117,6 +132,8 @@ std::string HelpText(Platform platform) {
         "                   written last first\n";
     if (!windows)
         text +=
+            "  --no-logs        read dirty hives as they are, without their logs\n"
+            "  --recover OUT    write HIVE (any hive) with its logs replayed to the new file OUT\n"
             "  --jobs N         read N hives at a time (default: one per core)\n"
             "  --timeout SECS   give up on a hive after SECS seconds (default 60)\n";
     text +=

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -29,6 +30,8 @@ struct Options {
     std::vector<std::string> inputs;
     unsigned jobs = 0;  // 0: one per core
     unsigned timeoutSeconds = 60;
+    bool replayLogs = true;                // a dirty hive is read with its transaction logs replayed
+    std::optional<std::string> recoverTo;  // --recover OUT: write the one hive named, recovered
     // Windows: what to read, in the order given (the local machine when none).
     std::vector<Source> sources;
 };

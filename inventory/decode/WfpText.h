@@ -7,7 +7,7 @@
 
 namespace inventory {
 
-// The texts of a filter's line that need no names (WFP-FILTERS.md).
+// The texts of a filter's line that need no names (docs/WFP-FILTERS.md).
 
 // block, permit, callout-terminating, callout-inspection, callout-unknown, else other:0xNNNN.
 std::string WfpActionText(std::uint32_t actionType);

@@ -4,15 +4,14 @@
 
 namespace inventory {
 
-// How a field prints. Every field is in JSON; the line format and the text
-// view carry some.
+// How a field prints, and in which of the three views.
 struct FieldTraits {
     enum Kind {
         kText,    // a string; missing: (absent) on the line, JSON null
         kNumber,  // a decimal number, a JSON number; missing: -, JSON null
         kWord,    // a token of the format (lwf, monitoring, 2/1/6); missing: -, JSON null
     };
-    enum View : unsigned { kJsonOnly = 0, kInLine = 1, kInText = 2 };
+    enum View : unsigned { kInLine = 1, kInText = 2, kInJson = 4 };
 
     FieldId id;
     const char* name;  // its JSON name, and its column's title in the text view

@@ -72,4 +72,10 @@ void JsonObject::AddRaw(std::string_view name, std::string_view json) {
     text_ += json;
 }
 
+std::string JsonStrings(const std::vector<std::string>& texts) {
+    std::string json = "[";
+    for (const std::string& text : texts) json += (json.size() > 1 ? "," : "") + JsonString(text);
+    return json + "]";
+}
+
 }  // namespace inventory

@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <iterator>
+
 #include "BlockTable.h"
 #include "FieldTraits.h"
 #include "Json.h"
@@ -25,6 +28,7 @@ std::string RecordsJson(const std::vector<Record>& records) {
 
 void AddField(JsonObject& object, const Field& field) {
     const FieldTraits& traits = TraitsOf(field.id);
+    if (!(traits.views & FieldTraits::kInJson)) return;
     if (field.records)
         object.AddRaw(traits.name, RecordsJson(*field.records));
     else if (!field.value)
@@ -33,6 +37,34 @@ void AddField(JsonObject& object, const Field& field) {
         object.AddRaw(traits.name, *field.value);
     else
         object.Add(traits.name, *field.value);
+}
+
+// A stored name never takes the place of the record's own members (a rule
+// that calls a field "mark" must not change the entry's mark).
+void AddStored(JsonObject& object, const std::string& name, const std::vector<std::string>& values) {
+    static constexpr const char* kOwn[] = {"hive", "block", "mark", "id", "version"};
+    const bool own = std::any_of(std::begin(kOwn), std::end(kOwn), [&](const char* n) { return name == n; });
+    const std::string key = own ? "rule." + name : name;
+    if (values.size() == 1) {
+        object.Add(key, values.front());
+        return;
+    }
+    object.AddRaw(key, JsonStrings(values));
+}
+
+std::string ReplayJson(const LogReplaySummary& replay) {
+    JsonObject object;
+    object.AddRaw("replayed", replay.replayed ? "true" : "false");
+    if (replay.replayed) {
+        object.AddRaw("files", JsonStrings(replay.logs));
+        object.AddRaw(replay.pages ? "pages" : "entries", std::to_string(replay.applied));
+        if (!replay.pages) {
+            object.AddRaw("firstSequence", std::to_string(replay.firstSequence));
+            object.AddRaw("lastSequence", std::to_string(replay.lastSequence));
+        }
+    }
+    object.AddRaw(replay.replayed ? "leftOut" : "why", JsonStrings(replay.refused));
+    return object.Close();
 }
 
 }  // namespace
@@ -48,6 +80,7 @@ std::string RenderJsonl(const Report& report) {
         object.AddRaw("unknown", std::to_string(tally.unknown));
         object.AddRaw("suspicious", std::to_string(tally.suspicious));
         object.AddRaw("errors", std::to_string(tally.errors));
+        if (report.logReplay) object.AddRaw("logs", ReplayJson(*report.logReplay));
         emit(object);
     }
     for (const std::string& note : report.notes) {
@@ -76,6 +109,7 @@ std::string RenderJsonl(const Report& report) {
             JsonObject object = NewObject(report, &block);
             if (entry.mark) object.Add("mark", MarkText(*entry.mark));
             for (const Field& field : entry.fields) AddField(object, field);
+            for (const auto& [name, values] : entry.stored) AddStored(object, name, values);
             emit(object);
         }
         for (const ErrorLine& error : block.errors) {

@@ -12,6 +12,18 @@ std::vector<std::string> VerdictSentences(const Report& report) {
                                 " from connecting (provider: " + provider + ")");
         }
     }
+    if (const Block* firewall = report.Find(BlockId::kFirewallSuspicious)) {
+        for (const Entry& entry : firewall->entries) {
+            const std::string subject = entry.Text(FieldId::kVerdictSubject).value_or("");
+            if (entry.Text(FieldId::kVerdict) == "profile-off") {
+                sentences.push_back("Windows Firewall is off for the " + subject + " profile");
+                continue;
+            }
+            sentences.push_back("Firewall rule blocks " + entry.Text(FieldId::kBlockedProgram).value_or("") +
+                                " from connecting (rule: " + entry.Text(FieldId::kBlockingRule).value_or(subject) +
+                                ")");
+        }
+    }
     return sentences;
 }
 
@@ -27,9 +39,8 @@ std::string SummaryText(const Report& report) {
 }
 
 bool IsShown(const Entry& entry, bool all) {
-    if (all) return true;
-    if (!entry.mark || entry.folded) return false;
-    return entry.alwaysShown || *entry.mark != Mark::kWindows;
+    if (all || entry.alwaysShown) return true;
+    return entry.mark && !entry.folded && *entry.mark != Mark::kWindows;
 }
 
 }  // namespace inventory

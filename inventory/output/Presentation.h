@@ -16,10 +16,10 @@ std::vector<std::string> VerdictSentences(const Report& report);
 // The summary of a report: "2 third-party, 1 unknown", "nothing third-party or unknown".
 std::string SummaryText(const Report& report);
 
-// Whether the text view (and the window) lists an entry: what is not
-// Windows' own and not folded into another entry's line, and what is always
-// worth a look; with `all`, everything. Unmarked entries (adapter bindings)
-// are listed only with `all`.
+// Whether the text view (and the window) lists an entry: what is always
+// worth a look, and what is marked, not Windows' own and not folded into
+// another entry's line; with `all`, everything. Other unmarked entries
+// (adapter bindings) are listed only with `all`.
 bool IsShown(const Entry& entry, bool all);
 
 }  // namespace inventory

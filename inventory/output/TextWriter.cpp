@@ -66,6 +66,19 @@ bool InText(const Field& field) {
     return (TraitsOf(field.id).views & FieldTraits::kInText) != 0;
 }
 
+// The fields a person reads first lead: a firewall rule's program, then what it does.
+std::vector<const Field*> TextFields(const Entry& entry) {
+    static constexpr FieldId kRuleOrder[] = {
+        FieldId::kRuleProgram,     FieldId::kRuleDirection,       FieldId::kRuleAction, FieldId::kRuleLocalPorts,
+        FieldId::kRuleRemotePorts, FieldId::kRuleRemoteAddresses, FieldId::kRuleName};
+    std::vector<const Field*> fields;
+    for (const FieldId id : kRuleOrder)
+        if (const Field* field = entry.Find(id)) fields.push_back(field);
+    for (const Field& field : entry.fields)
+        if (InText(field) && std::find(fields.begin(), fields.end(), &field) == fields.end()) fields.push_back(&field);
+    return fields;
+}
+
 void AppendBlock(std::string& out, const Block& block, const RenderOptions& options) {
     std::vector<const Entry*> shown;
     for (const Entry& entry : block.entries)
@@ -83,13 +96,12 @@ void AppendBlock(std::string& out, const Block& block, const RenderOptions& opti
     if (!shown.empty()) {
         std::vector<Row> rows(1);
         if (shown.front()->mark) rows[0].push_back("MARK");
-        for (const Field& field : shown.front()->fields)
-            if (InText(field)) rows[0].push_back(Title(TraitsOf(field.id).name));
+        for (const Field* field : TextFields(*shown.front())) rows[0].push_back(Title(TraitsOf(field->id).name));
         for (const Entry* entry : shown) {
             Row row;
             if (entry->mark) row.push_back(std::string(MarkText(*entry->mark)));
-            for (const Field& field : entry->fields)
-                if (InText(field)) row.push_back(field.value ? EscapeField(*field.value) : "-");
+            for (const Field* field : TextFields(*entry))
+                row.push_back(field->value ? EscapeField(*field->value) : "-");
             rows.push_back(std::move(row));
         }
         AppendTable(out, WithoutEmptyColumns(rows));

@@ -1,6 +1,104 @@
 #include "InventoryCases.h"
 
+#include <algorithm>
+
+#include "FuzzSeeds.h"
+
 namespace inventory::test {
+
+std::string Lines(std::string text) {
+    std::replace(text.begin(), text.end(), '|', '\t');
+    return text + "\n";
+}
+
+namespace {
+
+constexpr char kPolicy[] = "[ControlSet001\\Services\\SharedAccess\\Parameters\\FirewallPolicy";
+
+std::string Rule(const std::string& id, const std::string& text) {
+    KeepAsFuzzSeed("firewall_rule", std::vector<std::uint8_t>(text.begin(), text.end()));
+    return id + "=sz:" + text + "\n";
+}
+
+// The Windows Firewall's profiles and rules: marks, the silencing rule and its
+// near misses, and what does not parse.
+std::vector<InventoryCase> FirewallCases() {
+    const std::string rules = std::string(kPolicy) + "\\FirewallRules]\n";
+    const std::string keys =
+        std::string(kPolicy) + "\\DomainProfile]\nEnableFirewall=dword:1\nDefaultInboundAction=dword:1\n" +
+        "DefaultOutboundAction=dword:0\nDisableNotifications=dword:0\n" + kPolicy +
+        "\\StandardProfile]\nEnableFirewall=raw:4:01\n" + kPolicy + "\\PublicProfile]\nEnableFirewall=dword:0\n" +
+        rules +
+        // Marks: a program outside Windows, Windows' own by resource name and path, and neither.
+        Rule("Acme-In",
+             "v2.30|Action=Allow|Active=TRUE|Dir=In|Protocol=6|Profile=Private|Profile=Public|LPort=80|"
+             "LPort=443|RPort=1024-65535|RA4=10.0.0.0/8|RA6=fe80::/64|RA4=LocalSubnet|"
+             "App=\"C:\\Program Files\\Acme\\acme.exe\"|Svc=acmesvc|Name=Acme|Desc=" +
+                 std::string(20000, 'd') + "|") +
+        Rule("Chat", "v2.30|Action=Allow|Active=TRUE|Dir=In|App=%LocalAppData%\\Chat\\chat.exe|Name=@chat.exe,-1|") +
+        Rule("Store", "v2.30|Action=Allow|Dir=Out|App=%ProgramFiles%\\WindowsApps\\x.exe|Name=Store app|") +
+        Rule("CoreNet-DHCP-In",
+             "v2.30|Action=Allow|Active=TRUE|Dir=In|Protocol=17|LPort=68|RPort=67|"
+             "App=%SystemRoot%\\system32\\svchost.exe|Svc=dhcp|Name=@FirewallAPI.dll,-25301|") +
+        Rule("CoreNet-IGMP", "v2.30|Action=Allow|Dir=In|Protocol=2|App=System|Name=@FirewallAPI.dll,-25377|") +
+        Rule("CoreNet-Teredo", "v2.30|Action=Allow|Dir=In|Name=@FirewallAPI.dll,-25326|") +
+        Rule("Plain-Named", "v2.30|Action=Allow|Dir=In|App=%SystemRoot%\\x.exe|Name=Not a resource|") +
+        // The silencing rule and its near misses.
+        Rule("{B0000000-0000-0000-0000-000000000001}",
+             "v2.30|Action=Block|Active=TRUE|Dir=Out|"
+             "App=C:\\Program Files\\EDR\\agent.exe|Name=@FirewallAPI.dll,-1|") +
+        Rule("{B0000000-0000-0000-0000-000000000002}",
+             "v2.30|Action=Block|Active=TRUE|Dir=In|App=C:\\EDR\\agent.exe|") +
+        Rule("{B0000000-0000-0000-0000-000000000003}", "v2.30|Action=Block|Active=FALSE|Dir=Out|App=C:\\EDR\\a.exe|") +
+        Rule("{B0000000-0000-0000-0000-000000000004}", "v2.30|Action=Block|Active=TRUE|Dir=Out|RA4=192.0.2.1|") +
+        Rule("{b0000000-0000-0000-0000-000000000000}", "v2.30|action=block|active=true|dir=out|app=C:\\x.exe|") +
+        // What does not parse whole is still listed as far as it goes.
+        Rule("Broken", "no version\x01|Action|=|Dir=In=Out||Name=ctl\x01name") + Rule("Empty", "") +
+        "NotText=hex:01,02\n";
+    return {
+        {"firewall-profiles: the three profiles in order, numbers as stored", keys, "firewall-profiles",
+         Lines(R"([firewall-profiles] n=3
+fwprof|domain|1|1|0|0
+fwprof|private|-|-|-|-
+fwprof|public|0|-|-|-)"),
+         false},
+        {"firewall-rules: marks, repeated and missing keys, what does not parse, a value that is not text", "",
+         "firewall-rules", Lines(R"([firewall-rules] n=14
+fwrule|3p|Acme-In|Allow|TRUE|In|6|Private,Public|"C:\Program Files\Acme\acme.exe"|acmesvc|80,443|1024-65535|10.0.0.0/8,LocalSubnet,fe80::/64|Acme
+fwrule|?|Broken|-|-|In=Out|-|all|-|-|-|-|-|ctl\x01name
+fwrule|3p|Chat|Allow|TRUE|In|-|all|%LocalAppData%\Chat\chat.exe|-|-|-|-|@chat.exe,-1
+fwrule|os|CoreNet-DHCP-In|Allow|TRUE|In|17|all|%SystemRoot%\system32\svchost.exe|dhcp|68|67|-|@FirewallAPI.dll,-25301
+fwrule|os|CoreNet-IGMP|Allow|-|In|2|all|System|-|-|-|-|@FirewallAPI.dll,-25377
+fwrule|os|CoreNet-Teredo|Allow|-|In|-|all|-|-|-|-|-|@FirewallAPI.dll,-25326
+fwrule|?|Empty|-|-|-|-|all|-|-|-|-|-|-
+fwrule|?|Plain-Named|Allow|-|In|-|all|%SystemRoot%\x.exe|-|-|-|-|Not a resource
+fwrule|?|Store|Allow|-|Out|-|all|%ProgramFiles%\WindowsApps\x.exe|-|-|-|-|Store app
+fwrule|3p|{b0000000-0000-0000-0000-000000000000}|block|true|out|-|all|C:\x.exe|-|-|-|-|-
+fwrule|3p|{B0000000-0000-0000-0000-000000000001}|Block|TRUE|Out|-|all|C:\Program Files\EDR\agent.exe|-|-|-|-|@FirewallAPI.dll,-1
+fwrule|3p|{B0000000-0000-0000-0000-000000000002}|Block|TRUE|In|-|all|C:\EDR\agent.exe|-|-|-|-|-
+fwrule|3p|{B0000000-0000-0000-0000-000000000003}|Block|FALSE|Out|-|all|C:\EDR\a.exe|-|-|-|-|-
+fwrule|?|{B0000000-0000-0000-0000-000000000004}|Block|TRUE|Out|-|all|-|-|-|-|192.0.2.1|-
+error|Services\SharedAccess\Parameters\FirewallPolicy\FirewallRules\NotText|not a text value)"),
+         false},
+        {"firewall-suspicious: profiles off, then active outbound blocks on a program, any case", "",
+         "firewall-suspicious", Lines(R"([firewall-suspicious] n=3
+fwsusp|profile-off|public|-|-
+fwsusp|rule-blocks|{b0000000-0000-0000-0000-000000000000}|C:\x.exe|-
+fwsusp|rule-blocks|{B0000000-0000-0000-0000-000000000001}|C:\Program Files\EDR\agent.exe|@FirewallAPI.dll,-1
+error|Services\SharedAccess\Parameters\FirewallPolicy\FirewallRules\NotText|not a text value)"),
+         false},
+        {"Windows XP: two profiles and no rules",
+         std::string(kPolicy) + "\\DomainProfile]\n" + kPolicy + "\\StandardProfile]\nEnableFirewall=dword:1\n",
+         "firewall-rules", Lines(R"([firewall-rules] n=0
+absent|Services\SharedAccess\Parameters\FirewallPolicy\FirewallRules)"),
+         false},
+        {"no firewall policy", "[ControlSet001\\Services]", "firewall-profiles", Lines(R"([firewall-profiles] n=0
+absent|Services\SharedAccess\Parameters\FirewallPolicy)"),
+         false},
+    };
+}
+
+}  // namespace
 
 std::string BlockLines(const std::string& report, const std::string& block) {
     std::string lines;
@@ -44,14 +142,12 @@ const std::vector<InventoryCase>& InventoryCases() {
             [ControlSet001\Services\NotNetwork]
             Group=sz:Base
             ImagePath=sz:C:\x\y.sys)",
-             "services",
-             "[services] n=5\n"
-             "svc\t3p\tNDIS\tAcme\t1\t3\t \"C:\\Program Files\\Acme\\acme.sys\"\tAcme Filter\n"
-             "svc\t3p\tTDI\tAFD\t-\t-\t\\??\\D:\\evil\\afd.sys\t(absent)\n"
-             "svc\t?\tTDI\tShadow\t-\t-\t\\??\\C:\\Windows\\system32\\drivers\\shadow.sys\t(absent)\n"
-             "svc\t3p\tStreams Drivers\tSpy\t-\t-\t%ProgramFiles%\\Spy\\spy.sys\t(absent)\n"
-             "svc\tos\tpnp_tdi\ttcpip\t1\t0\t\\SystemRoot\\System32\\drivers\\tcpip.sys\t"
-             "@%SystemRoot%\\system32\\tcpipcfg.dll,-50003\n",
+             "services", Lines(R"([services] n=5
+svc|3p|NDIS|Acme|1|3| "C:\Program Files\Acme\acme.sys"|Acme Filter
+svc|3p|TDI|AFD|-|-|\??\D:\evil\afd.sys|(absent)
+svc|?|TDI|Shadow|-|-|\??\C:\Windows\system32\drivers\shadow.sys|(absent)
+svc|3p|Streams Drivers|Spy|-|-|%ProgramFiles%\Spy\spy.sys|(absent)
+svc|os|pnp_tdi|tcpip|1|0|\SystemRoot\System32\drivers\tcpip.sys|@%SystemRoot%\system32\tcpipcfg.dll,-50003)"),
              false},
 
             {"services: owners, components, adapters and display names as INF evidence",
@@ -90,17 +186,16 @@ const std::vector<InventoryCase>& InventoryCases() {
             InfPath=sz:oem9.inf
             [ControlSet001\Control\Class\{4D36E972-E325-11CE-BFC1-08002BE10318}\0001\Ndi]
             Service=sz:ByAdapter)",
-             "services",
-             "[services] n=9\n"
-             "svc\t?\tNDIS\tBangOnly\t-\t-\t(absent)\t(absent)\n"
-             "svc\t3p\tNDIS\tByAdapter\t-\t-\t(absent)\t(absent)\n"
-             "svc\t3p\tPNP_TDI\tByCoService\t-\t-\t(absent)\t(absent)\n"
-             "svc\t3p\tNetworkProvider\tByDisplayName\t-\t-\t(absent)\t@oem7.inf,%svc%;Acme Redirector\n"
-             "svc\t3p\tNDIS\tByFilter\t-\t-\t(absent)\t(absent)\n"
-             "svc\tos\tNDIS\tByWindowsInf\t-\t-\t(absent)\t(absent)\n"
-             "svc\tos\tNDIS\tMixedOwners\t-\t-\t(absent)\t(absent)\n"
-             "svc\t?\tNDIS\tNobody\t-\t-\t(absent)\t(absent)\n"
-             "svc\t3p\tNDIS\tOemOwned\t-\t-\t(absent)\t(absent)\n",
+             "services", Lines(R"([services] n=9
+svc|?|NDIS|BangOnly|-|-|(absent)|(absent)
+svc|3p|NDIS|ByAdapter|-|-|(absent)|(absent)
+svc|3p|PNP_TDI|ByCoService|-|-|(absent)|(absent)
+svc|3p|NetworkProvider|ByDisplayName|-|-|(absent)|@oem7.inf,%svc%;Acme Redirector
+svc|3p|NDIS|ByFilter|-|-|(absent)|(absent)
+svc|os|NDIS|ByWindowsInf|-|-|(absent)|(absent)
+svc|os|NDIS|MixedOwners|-|-|(absent)|(absent)
+svc|?|NDIS|Nobody|-|-|(absent)|(absent)
+svc|3p|NDIS|OemOwned|-|-|(absent)|(absent))"),
              false},
 
             {"services: group spellings, value types and sizes, escapes",
@@ -134,6 +229,7 @@ const std::vector<InventoryCase>& InventoryCases() {
              "svc\t?\tnetworkprovider\tG6\t-\t-\tAB\t\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\xEF\xBF\xBDx\xEF\xBF\xBD\n",
              false},
 
+            // Windows writes Monitoring and Optional only when they are 1.
             {"ndis-filters: kinds, Windows 10's NetworkSetup2 fallbacks, bindings and marks",
              R"([ControlSet001\Control\Network\{4D36E974-E325-11CE-BFC1-08002BE10318}\{aaaaaaaa-0000-0000-0000-000000000001}]
             Characteristics=dword:0x40000
@@ -190,33 +286,22 @@ const std::vector<InventoryCase>& InventoryCases() {
             DriverDesc=sz:No bindings
             [ControlSet001\Control\Class\{4D36E972-E325-11CE-BFC1-08002BE10318}\Properties\Linkage]
             FilterList=multi:{X}-{AAAAAAAA-0000-0000-0000-000000000001}-0000)",
-             "ndis-filters",
-             "[ndis-filters] n=8\n"
-             "lwf\t3p\t{AAAAAAAA-0000-0000-0000-000000000001}\tlwf\tacme_lwf\tAcmeLwf\tfirewall_upper\tmodifying\t"
-             "mandatory\t2\toem3.inf\tAcme LWF\n"
-             "lwf\tos\t{AAAAAAAA-0000-0000-0000-000000000002}\tim\tms_pssched\tPsched\t(absent)\tmonitoring\t"
-             "optional\t1\tnetpsa.inf\t(absent)\n"
-             "lwf\tos\t{AAAAAAAA-0000-0000-0000-000000000003}\tlwf\tvms_pp\t(absent)\t(absent)\t-\t-\t0\t"
-             "(absent)\t(absent)\n"
-             "lwf\t?\t{AAAAAAAA-0000-0000-0000-000000000004}\tlwf\t(absent)\t(absent)\t(absent)\t-\t-\t0\t"
-             "(absent)\t(absent)\n"
-             "lwf\t3p\t{AAAAAAAA-0000-0000-0000-000000000005}\tlwf\tx_win10\t(absent)\tcompression\t"
-             "modifying\toptional\t0\toem8.inf\t(absent)\n"
-             "lwf\t?\t{AAAAAAAA-0000-0000-0000-000000000007}\tlwf\t(absent)\t(absent)\t(absent)\t"
-             "modifying\tmandatory\t0\t(absent)\t(absent)\n"
-             // Windows writes Monitoring and Optional only when they are 1.
-             "lwf\t?\t{AAAAAAAA-0000-0000-0000-000000000008}\tlwf\t(absent)\t(absent)\tscheduler\t"
-             "modifying\tmandatory\t0\t(absent)\t(absent)\n"
-             "lwf\t?\t{AAAAAAAA-0000-0000-0000-000000000009}\tlwf\t(absent)\t(absent)\t(absent)\t-\t-\t0\t"
-             "(absent)\t(absent)\n",
+             "ndis-filters", Lines(R"([ndis-filters] n=8
+lwf|3p|{AAAAAAAA-0000-0000-0000-000000000001}|lwf|acme_lwf|AcmeLwf|firewall_upper|modifying|mandatory|2|oem3.inf|Acme LWF
+lwf|os|{AAAAAAAA-0000-0000-0000-000000000002}|im|ms_pssched|Psched|(absent)|monitoring|optional|1|netpsa.inf|(absent)
+lwf|os|{AAAAAAAA-0000-0000-0000-000000000003}|lwf|vms_pp|(absent)|(absent)|-|-|0|(absent)|(absent)
+lwf|?|{AAAAAAAA-0000-0000-0000-000000000004}|lwf|(absent)|(absent)|(absent)|-|-|0|(absent)|(absent)
+lwf|3p|{AAAAAAAA-0000-0000-0000-000000000005}|lwf|x_win10|(absent)|compression|modifying|optional|0|oem8.inf|(absent)
+lwf|?|{AAAAAAAA-0000-0000-0000-000000000007}|lwf|(absent)|(absent)|(absent)|modifying|mandatory|0|(absent)|(absent)
+lwf|?|{AAAAAAAA-0000-0000-0000-000000000008}|lwf|(absent)|(absent)|scheduler|modifying|mandatory|0|(absent)|(absent)
+lwf|?|{AAAAAAAA-0000-0000-0000-000000000009}|lwf|(absent)|(absent)|(absent)|-|-|0|(absent)|(absent))"),
              false},
 
             {"adapter-filters: the bindings of each adapter by component id",
              "",  // the keys of the case before
-             "adapter-filters",
-             "[adapter-filters] n=2\n"
-             "bind\t0000\t{ADAPTER0}\tIntel Gigabit\tacme_lwf,ms_pssched\n"
-             "bind\t0001\t(absent)\t(absent)\tacme_lwf,acme_lwf,{BBBBBBBB-0000-0000-0000-000000000009}\n",
+             "adapter-filters", Lines(R"([adapter-filters] n=2
+bind|0000|{ADAPTER0}|Intel Gigabit|acme_lwf,ms_pssched
+bind|0001|(absent)|(absent)|acme_lwf,acme_lwf,{BBBBBBBB-0000-0000-0000-000000000009})"),
              false},
 
             {"ndis-filters: no adapter keeps a FilterList (Windows XP)",
@@ -224,10 +309,8 @@ const std::vector<InventoryCase>& InventoryCases() {
             Characteristics=dword:0x400
             [ControlSet001\Control\Class\{4D36E972-E325-11CE-BFC1-08002BE10318}\0000\Linkage]
             UpperBind=multi:Tcpip)",
-             "ndis-filters",
-             "[ndis-filters] n=1\n"
-             "lwf\t?\t{AAAAAAAA-0000-0000-0000-000000000001}\tim\t(absent)\t(absent)\t(absent)\t-\t-\t-\t"
-             "(absent)\t(absent)\n",
+             "ndis-filters", Lines(R"([ndis-filters] n=1
+lwf|?|{AAAAAAAA-0000-0000-0000-000000000001}|im|(absent)|(absent)|(absent)|-|-|-|(absent)|(absent))"),
              false},
 
             {"ndis-protocols: services, adapters bound by UpperBind, marks",
@@ -249,11 +332,10 @@ const std::vector<InventoryCase>& InventoryCases() {
             UpperBind=multi:Tcpip|AcmeProto
             [ControlSet001\Control\Class\{4D36E972-E325-11CE-BFC1-08002BE10318}\0001\Linkage]
             UpperBind=multi:tcpip)",
-             "ndis-protocols",
-             "[ndis-protocols] n=3\n"
-             "proto\tos\t{CCCCCCCC-0000-0000-0000-000000000001}\tms_tcpip\tTcpip\t2\tnettcpip.inf\tInternet Protocol\n"
-             "proto\t3p\t{CCCCCCCC-0000-0000-0000-000000000002}\tacme_proto\tAcmeProto\t1\toem2.inf\t(absent)\n"
-             "proto\t?\t{CCCCCCCC-0000-0000-0000-000000000003}\t(absent)\t(absent)\t-\t(absent)\t(absent)\n",
+             "ndis-protocols", Lines(R"([ndis-protocols] n=3
+proto|os|{CCCCCCCC-0000-0000-0000-000000000001}|ms_tcpip|Tcpip|2|nettcpip.inf|Internet Protocol
+proto|3p|{CCCCCCCC-0000-0000-0000-000000000002}|acme_proto|AcmeProto|1|oem2.inf|(absent)
+proto|?|{CCCCCCCC-0000-0000-0000-000000000003}|(absent)|(absent)|-|(absent)|(absent))"),
              false},
 
             {"network-providers: stored order, provider paths and the list",
@@ -265,12 +347,11 @@ const std::vector<InventoryCase>& InventoryCases() {
             ProviderPath=expand:%SystemRoot%\System32\ntlanman.dll
             [ControlSet001\Services\RDPNP\NetworkProvider]
             ProviderPath=sz:C:\Evil\rdpnp.dll)",
-             "network-providers",
-             "[network-providers] n=4\n"
-             "netprov\t3p\t1\tRDPNP\tC:\\Evil\\rdpnp.dll\n"
-             "netprov\t3p\t2\tAcmeNP\tC:\\Program Files\\Acme\\np.dll\n"
-             "netprov\tos\t3\tLanmanWorkstation\t%SystemRoot%\\System32\\ntlanman.dll\n"
-             "netprov\t?\t4\tMystery\t(absent)\n",
+             "network-providers", Lines(R"([network-providers] n=4
+netprov|3p|1|RDPNP|C:\Evil\rdpnp.dll
+netprov|3p|2|AcmeNP|C:\Program Files\Acme\np.dll
+netprov|os|3|LanmanWorkstation|%SystemRoot%\System32\ntlanman.dll
+netprov|?|4|Mystery|(absent))"),
              false},
 
             {"winsock-namespaces: both catalogs, Windows' own DLLs in the system folder",
@@ -289,23 +370,24 @@ const std::vector<InventoryCase>& InventoryCases() {
             [ControlSet001\Services\WinSock2\Parameters\NameSpace_Catalog5\Catalog_Entries64\000000000001]
             LibraryPath=expand:%windir%\system32\evilnsp.dll
             ProviderId=raw:1:40,9d,05,22,9e,7e,cf,11,ae,5a,00,aa,00,a7,11,2b)",
-             "winsock-namespaces",
-             "[winsock-namespaces] n=4\n"
-             "nsp\t3p\t32\t000000000001\t(absent)\t-\t-\tC:\\Windows\\System32\\mswsock.dll\t(absent)\n"
-             "nsp\tos\t32\t000000000002\t{22059D40-7E9E-11CF-AE5A-00AA00A7112B}\t12\t1\t"
-             "%SystemRoot%\\System32\\mswsock.dll\tTcpip\n"
-             "nsp\t3p\t64\t000000000001\t(absent)\t-\t-\t%windir%\\system32\\evilnsp.dll\t(absent)\n"
-             "nsp\tos\t64\t000000000003\t(absent)\t-\t-\t%WINDIR%\\SYSTEM32\\NLAAPI.DLL\t(absent)\n",
+             "winsock-namespaces", Lines(R"([winsock-namespaces] n=4
+nsp|3p|32|000000000001|(absent)|-|-|C:\Windows\System32\mswsock.dll|(absent)
+nsp|os|32|000000000002|{22059D40-7E9E-11CF-AE5A-00AA00A7112B}|12|1|%SystemRoot%\System32\mswsock.dll|Tcpip
+nsp|3p|64|000000000001|(absent)|-|-|%windir%\system32\evilnsp.dll|(absent)
+nsp|os|64|000000000003|(absent)|-|-|%WINDIR%\SYSTEM32\NLAAPI.DLL|(absent))"),
              false},
 
             {"every block of a control set without the keys it reads", "[ControlSet001\\Control]", "",
-             "controlset\tControlSet001\n", false},
+             Lines(R"(controlset|ControlSet001)"), false},
 
             {"the absent lines of a control set without the keys it reads", "", "network-providers",
-             "[network-providers] n=0\nabsent\tControl\\NetworkProvider\\Order\n", false},
+             Lines(R"([network-providers] n=0
+absent|Control\NetworkProvider\Order)"),
+             false},
 
             {"a Winsock catalog is absent without its 32-bit entries only", "", "winsock-protocols",
-             "[winsock-protocols] n=0\nabsent\tServices\\WinSock2\\Parameters\\Protocol_Catalog9\\Catalog_Entries\n",
+             Lines(R"([winsock-protocols] n=0
+absent|Services\WinSock2\Parameters\Protocol_Catalog9\Catalog_Entries)"),
              false},
 
             {"Select\\Current names the control set",
@@ -315,16 +397,18 @@ const std::vector<InventoryCase>& InventoryCases() {
             Group=sz:NDIS
             [ControlSet002\Services\Two]
             Group=sz:NDIS)",
-             "", "controlset\tControlSet002\n", true},
+             "", Lines(R"(controlset|ControlSet002)"), true},
 
-            {"the control set Select\\Current names is read", "", "services",
-             "[services] n=1\nsvc\t?\tNDIS\tTwo\t-\t-\t(absent)\t(absent)\n", true},
+            {"the control set Select\\Current names is read", "", "services", Lines(R"([services] n=1
+svc|?|NDIS|Two|-|-|(absent)|(absent))"),
+             true},
 
             {"without Select\\Current ControlSet001 is read, with a note",
              R"([Select]
             Default=dword:2
             [ControlSet001\Services])",
-             "", "controlset\tControlSet001\nnote\tSelect\\Current names no control set: ControlSet001 is read\n",
+             "", Lines(R"(controlset|ControlSet001
+note|Select\Current names no control set: ControlSet001 is read)"),
              true},
 
             {"a control set Select\\Current names that does not exist",
@@ -332,9 +416,12 @@ const std::vector<InventoryCase>& InventoryCases() {
             Current=dword:3
             [ControlSet001\Services\One]
             Group=sz:NDIS)",
-             "", "controlset\tControlSet003\nnote\tControlSet003 does not exist\n", true},
+             "", Lines(R"(controlset|ControlSet003
+note|ControlSet003 does not exist)"),
+             true},
         };
         for (InventoryCase& binary : BinaryValueCases()) all.push_back(std::move(binary));
+        for (InventoryCase& firewall : FirewallCases()) all.push_back(std::move(firewall));
         return all;
     }();
     return cases;

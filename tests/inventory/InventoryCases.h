@@ -25,6 +25,10 @@ std::string WfpObjectKeys();
 // Their Winsock protocol catalog: a layered provider, a chain, an entry without its item.
 std::string WinsockCatalogKeys();
 
+// Lines of the line format as the cases write them: one a line, '|' for each
+// tab, the last line's newline added.
+std::string Lines(std::string text);
+
 // The lines of one block of a line-format report, its [name] line included;
 // for "", the lines before the first block without the hive line.
 std::string BlockLines(const std::string& report, const std::string& block);

@@ -13,7 +13,7 @@ struct ProgramRun {
     std::string err;
 };
 
-// Runs the built quillmark-inventory in `folder` with shell-split arguments.
+// Runs the built quillmark-inventory in `folder` with shell-split arguments (Linux, in TestHive.cpp).
 ProgramRun RunInventory(const std::string& folder, const std::string& arguments);
 
 // A whole file's bytes ("" when it cannot be read).

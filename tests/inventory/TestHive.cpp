@@ -1,12 +1,14 @@
 #include "TestHive.h"
 
 #include <stdlib.h>
+#include <sys/wait.h>
 
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
 
 #include "HiveWriter.h"
+#include "RunProgram.h"
 
 namespace inventory::test {
 
@@ -36,8 +38,18 @@ TestHive::~TestHive() {
 }
 
 std::vector<std::uint8_t> TestHive::Bytes() const {
-    std::ifstream file(path_, std::ios::binary);
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(file), {});
+    const std::string bytes = ReadAll(path_);
+    return {bytes.begin(), bytes.end()};
+}
+
+ProgramRun RunInventory(const std::string& folder, const std::string& arguments) {
+    const std::string command = "cd '" + folder + "' && " + QUILLMARK_INVENTORY + " " + arguments + " >.out 2>.err";
+    ProgramRun run;
+    const int status = std::system(command.c_str());
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.out = ReadAll(folder + "/.out");
+    run.err = ReadAll(folder + "/.err");
+    return run;
 }
 
 }  // namespace inventory::test

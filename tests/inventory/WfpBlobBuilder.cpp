@@ -2,11 +2,12 @@
 
 #include <cctype>
 #include <cstring>
+#include <stdexcept>
 #include <string>
 #include <type_traits>
 
 #include "FuzzSeeds.h"
-#include "RegistryText.h"
+#include "RegText.h"
 
 namespace inventory::test {
 namespace {
@@ -26,7 +27,6 @@ public:
     Bytes bytes;
 
     void Align(std::size_t alignment) { bytes.resize((bytes.size() + alignment - 1) / alignment * alignment); }
-    void U8(std::uint8_t value) { bytes.push_back(value); }
     void U16(std::uint16_t value) { Int(value, 2); }
     void U32(std::uint32_t value) { Int(value, 4); }
     void U64(std::uint64_t value) { Int(value, 8); }
@@ -42,98 +42,49 @@ public:
     }
     // max, offset 0, actual, the units and a NUL.
     void String(std::string_view utf8) {
-        const Bytes units = Utf16Bytes(std::string(utf8) + '\0');
+        const Bytes units = tools::Utf16Bytes(utf8);
         for (const std::uint32_t field : {Size(units) / 2, 0u, Size(units) / 2}) U32(field);
         Raw(units);
     }
 
-private:
     void Int(std::uint64_t value, std::size_t size) {
         Align(size);
         for (std::size_t i = 0; i < size; ++i) bytes.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
     }
+
+private:
     std::uint32_t nextReferent_ = 0x0001FFFC;
 };
 
-bool IsInline(std::uint32_t type) {
-    return type <= kWfpUint32 || (type >= kWfpInt8 && type <= kWfpInt32) || type == kWfpFloat ||
-           type == kWfpBitmapIndex;
-}
-
+// The type twice, then an inline arm in its own size (what follows pads it) or a pointer.
 void WriteValueFlat(NdrWriter& w, const WfpValue& value) {
     w.U32(value.type);
     w.U32(value.type);
-    float real = static_cast<float>(value.real);
-    std::uint32_t arm =
-        static_cast<std::uint32_t>(value.unsignedNumber | static_cast<std::uint64_t>(value.signedNumber));
-    if (value.type == kWfpFloat) std::memcpy(&arm, &real, sizeof arm);
-    // An arm takes its own size; what follows pads it.
-    if (value.type == kWfpUint8 || value.type == kWfpInt8 || value.type == kWfpBitmapIndex)
-        w.U8(static_cast<std::uint8_t>(arm));
-    else if (value.type == kWfpUint16 || value.type == kWfpInt16)
-        w.U16(static_cast<std::uint16_t>(arm));
-    else if (value.type != kWfpEmpty && IsInline(value.type))
-        w.U32(arm);
-    if (!IsInline(value.type)) w.Pointer(!value.null);
-}
-
-void WriteSid(NdrWriter& w, const Sid& sid) {
-    w.U32(Size(sid.subAuthorities));
-    w.U8(sid.revision);
-    w.U8(static_cast<std::uint8_t>(sid.subAuthorities.size()));
-    w.Raw({sid.authority.begin(), sid.authority.end()});
-    for (const std::uint32_t part : sid.subAuthorities) w.U32(part);
-}
-
-void WriteSidArray(NdrWriter& w, const std::vector<SidAndAttributes>& sids) {
-    w.U32(Size(sids));
-    for (const SidAndAttributes& entry : sids) {
-        w.Pointer(entry.sid.has_value());
-        w.U32(entry.attributes);
-    }
-    for (const SidAndAttributes& entry : sids)
-        if (entry.sid) WriteSid(w, *entry.sid);
+    constexpr std::size_t kArmBytes[] = {0, 1, 2, 4};  // EMPTY, UINT8, UINT16, UINT32
+    if (value.type > kWfpUint32)
+        w.Pointer(true);
+    else if (value.type != kWfpEmpty)
+        w.Int(value.unsignedNumber, kArmBytes[value.type]);
 }
 
 void WriteValuePointee(NdrWriter& w, const WfpValue& value) {
-    if (IsInline(value.type) || value.null) return;
-    std::uint64_t bits = value.unsignedNumber | static_cast<std::uint64_t>(value.signedNumber);
-    if (value.type == kWfpDouble) std::memcpy(&bits, &value.real, sizeof bits);
+    if (value.type <= kWfpUint32) return;  // inline
     switch (value.type) {
         case kWfpUint64:
-        case kWfpInt64:
-        case kWfpDouble:
-            return w.U64(bits);
+            return w.U64(value.unsignedNumber);
         case kWfpByteBlob:
-        case kWfpSecurityDescriptor:
-        case kWfpTokenAccessInformation:
             w.U32(Size(value.bytes));
             w.Pointer(true);
             return w.Counted(value.bytes);
-        case kWfpSid:
-            return WriteSid(w, value.sid);
-        case kWfpTokenInformation:
-            w.U32(Size(value.token.sids));
-            w.Pointer(true);
-            w.U32(Size(value.token.restrictedSids));
-            w.Pointer(true);
-            WriteSidArray(w, value.token.sids);
-            return WriteSidArray(w, value.token.restrictedSids);
         case kWfpUnicodeString:
             return w.String(value.text);
-        case kWfpV4AddrMask:
-            w.U32(static_cast<std::uint32_t>(value.unsignedNumber));
-            return w.U32(value.mask);
-        case kWfpV6AddrMask:
-            w.Raw(value.bytes);
-            return w.U8(static_cast<std::uint8_t>(value.mask));
         case kWfpRange:
             w.Align(4);
             for (const WfpValue& side : value.range) WriteValueFlat(w, side);
             for (const WfpValue& side : value.range) WriteValuePointee(w, side);
             return;
-        default:  // the byte arrays
-            return w.Raw(value.bytes);
+        default:
+            throw std::invalid_argument("the test encoder does not write WFP value type " + std::to_string(value.type));
     }
 }
 
@@ -210,6 +161,7 @@ Bytes EncodeWfpCallout(const WfpCallout& c) {
 }
 
 Bytes EncodeWfpFilter(const WfpFilter& f) {
+    if (f.flags & WfpFilter::kHasProviderContext || f.reserved) throw std::invalid_argument("a raw context only");
     NdrWriter w;
     WriteHead(w, f, &f.providerKey);
     w.WriteGuid(f.layerKey);
@@ -218,15 +170,11 @@ Bytes EncodeWfpFilter(const WfpFilter& f) {
     w.U32(Size(f.conditions));
     w.Pointer(!f.conditions.empty());
     w.U32(f.actionType);
-    w.U32(f.actionType & 0x4000);
+    w.U32(f.actionType & WfpFilter::kCalloutAction);
     w.WriteGuid(f.actionKey);
-    w.U32(f.flags & 4);
-    w.Align(8);
-    if (f.flags & 4)
-        w.WriteGuid(f.providerContextKey.value_or(Guid{}));
-    else
-        w.U64(f.rawContext);
-    w.Pointer(f.reserved.has_value());
+    w.U32(0);  // the context arm: the raw context
+    w.U64(f.rawContext);
+    w.Pointer(false);  // reserved
     w.U64(f.filterId);
     WriteValueFlat(w, f.effectiveWeight);
     WriteDeferred(w, f, f.providerKey);
@@ -240,7 +188,6 @@ Bytes EncodeWfpFilter(const WfpFilter& f) {
         }
         for (const WfpCondition& c : f.conditions) WriteValuePointee(w, c.value);
     }
-    if (f.reserved) w.WriteGuid(*f.reserved);
     WriteValuePointee(w, f.effectiveWeight);
     return WrapWfpPickle(5, w.bytes, f.securityDescriptor);
 }
@@ -261,13 +208,6 @@ Guid MakeGuid(std::uint8_t fill) {
     Guid guid;
     guid.bytes.fill(fill);
     return guid;
-}
-
-Bytes Utf16Bytes(std::string_view utf8) {
-    Bytes bytes;
-    for (const char16_t unit : Utf8ToUtf16(utf8))
-        bytes.insert(bytes.end(), {static_cast<std::uint8_t>(unit), static_cast<std::uint8_t>(unit >> 8)});
-    return bytes;
 }
 
 }  // namespace inventory::test

@@ -289,7 +289,7 @@ Bytes Marshal(Type* object, void (*encode)(handle_t, Type*)) {
     return data;
 }
 
-// A type-serialisation envelope (FORMAT.md): version 1, little-endian, an
+// A type-serialisation envelope (docs/FORMAT.md): version 1, little-endian, an
 // 8-byte common header with its filler, then the private header: the
 // length of the data padded to 8 bytes, and a zero filler.
 Bytes TypePickle(Bytes data) {
