@@ -21,18 +21,18 @@ using F = inventory::FieldId;
 namespace {
 
 // Which fields fill a block's columns: in each list the first field that
-// holds a value. The counts follow the name, as the text view gives them on a
-// WFP provider's line. A new block is one row; a block without one shows its
-// first field as its name.
+// holds a value. The extras follow the name in brackets (a WFP provider's
+// counts, as the text view gives them on its line). A new block is one row;
+// a block without one shows its first field as its name.
 struct BlockColumns {
     BlockId block;
-    FieldList name, path, provider, counts;
+    FieldList name, path, provider, extras;
     FieldList installed{F::kInstallTime}, vendor{F::kVendor}, lastWrite{F::kLastWrite};
 };
 
 const std::vector<BlockColumns>& ColumnTable() {
     static const std::vector<BlockColumns> table = {
-        // block                      name                              path / DLL              provider / service
+        // block, name, path / DLL, provider / service, extras
         {BlockId::kServices, {F::kDisplayName, F::kName}, {F::kImagePath}, {F::kName}, {}},
         {BlockId::kNdisFilters, {F::kDescription, F::kComponentId}, {F::kInfPath}, {F::kService}, {}},
         {BlockId::kAdapterFilters, {F::kDriverDesc, F::kAdapter}, {}, {F::kAdapterFilters}, {}},
@@ -47,6 +47,16 @@ const std::vector<BlockColumns>& ColumnTable() {
         {BlockId::kWfpCallouts, {F::kName, F::kKey}, {}, {F::kProviderKey}, {}},
         {BlockId::kWfpFilters, {F::kName, F::kFilterKey}, {F::kProgram}, {F::kProviderName, F::kProviderKey}, {}},
         {BlockId::kNetworkProviders, {F::kName}, {F::kProviderPath}, {}, {}},
+        {BlockId::kFirewallProfiles,
+         {F::kProfile},
+         {},
+         {},
+         {F::kFirewallState, F::kInboundDefault, F::kOutboundDefault}},
+        {BlockId::kFirewallRules,
+         {F::kRuleName, F::kRuleId},
+         {F::kRuleProgram},
+         {F::kRuleService},
+         {F::kRuleDirection, F::kRuleAction}},
     };
     return table;
 }
@@ -78,11 +88,11 @@ std::wstring NameOf(const Entry& entry, const BlockColumns& columns) {
     } else {
         name = FirstValue(entry, columns.name);
     }
-    std::wstring counts;
-    for (const F id : columns.counts)
+    std::wstring extras;
+    for (const F id : columns.extras)
         if (const auto text = entry.Text(id))
-            counts += (counts.empty() ? L"" : L", ") + Shown(inventory::TraitsOf(id).name) + L" " + Shown(*text);
-    if (!counts.empty()) name += (name.empty() ? L"(" : L" (") + counts + L")";
+            extras += (extras.empty() ? L"" : L", ") + Shown(inventory::TraitsOf(id).name) + L" " + Shown(*text);
+    if (!extras.empty()) name += (name.empty() ? L"(" : L" (") + extras + L")";
     return name;
 }
 

@@ -40,9 +40,9 @@ constexpr COLORREF kAlarmColour = RGB(192, 0, 0);
 
 constexpr wchar_t kNoVerdicts[] = L"No sign of a silenced security agent in the stored configuration";
 constexpr wchar_t kLimits[] =
-    L"The stored configuration cannot show WFP filters added without the persistent flag, blocks on an agent's "
-    L"cloud addresses without a program condition, or what Group Policy sets: an empty list is no proof of a "
-    L"clean machine.";
+    L"The registry cannot show WFP filters added without the persistent flag, blocks on an agent's cloud addresses "
+    L"without a program condition, firewall rules and profile settings pushed by Group Policy, or rules the running "
+    L"firewall holds without storing them: an empty list is no proof of a clean machine.";
 
 struct ColumnLayout {
     InventoryTable::Column column;
