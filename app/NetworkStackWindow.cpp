@@ -51,12 +51,12 @@ struct ColumnLayout {
 constexpr std::array<ColumnLayout, InventoryTable::kColumnCount> kColumns{{
     {InventoryTable::kBlock, 110},
     {InventoryTable::kMark, 40},
-    {InventoryTable::kName, 180},
-    {InventoryTable::kPath, 210},
-    {InventoryTable::kProvider, 110},
-    {InventoryTable::kInstalled, 125},
-    {InventoryTable::kVendor, 110},
-    {InventoryTable::kLastWrite, 125},
+    {InventoryTable::kName, 230},
+    {InventoryTable::kPath, 190},
+    {InventoryTable::kProvider, 120},
+    {InventoryTable::kInstalled, 115},
+    {InventoryTable::kVendor, 105},
+    {InventoryTable::kLastWrite, 115},
 }};
 
 constexpr std::array<ACCEL, 4> kShortcuts{{
