@@ -8,7 +8,7 @@ namespace inventory {
 FirewallPolicy FirewallPolicy::Read(const RegistryKey* controlSet) {
     FirewallPolicy policy;
     policy.profiles = ReadKey<FirewallProfile>(
-        controlSet, kFirewallPolicyPath, [](const RegistryKey& key, KeyContents<FirewallProfile>& profiles) {
+        controlSet, kFirewallPolicyPath, [](const RegistryKey& key, KeyContents<FirewallProfile>& read) {
             const struct {
                 const char* keyName;
                 const char* name;
@@ -16,12 +16,12 @@ FirewallPolicy FirewallPolicy::Read(const RegistryKey* controlSet) {
             for (const auto& [keyName, name] : kinds) {
                 try {
                     if (const auto profile = key.OpenSubkey(keyName))
-                        profiles.Add({name, ReadNumber(*profile, "EnableFirewall"),
-                                      ReadNumber(*profile, "DefaultInboundAction"),
-                                      ReadNumber(*profile, "DefaultOutboundAction"),
-                                      ReadNumber(*profile, "DisableNotifications")});
+                        read.Add({name, ReadNumber(*profile, "EnableFirewall"),
+                                  ReadNumber(*profile, "DefaultInboundAction"),
+                                  ReadNumber(*profile, "DefaultOutboundAction"),
+                                  ReadNumber(*profile, "DisableNotifications")});
                 } catch (const ReadError& error) {
-                    profiles.AddError({profiles.path + "\\" + keyName, error.what()});
+                    read.AddError({read.path + "\\" + keyName, error.what()});
                 }
             }
         });
