@@ -26,7 +26,7 @@ std::uint64_t ByteView::U64(std::size_t at, std::string_view what) const {
 
 ByteView ByteView::Slice(std::size_t at, std::size_t count, std::string_view what) const {
     Need(at, count, what);
-    return ByteView(data_ + at, count);
+    return {data_ + at, count};
 }
 
 void StoreU32(std::uint8_t* at, std::uint32_t value) {

@@ -28,7 +28,7 @@ std::uint32_t BinsLimit(const std::vector<std::uint8_t>& hive, const std::vector
 }
 
 ByteView View(const std::vector<std::uint8_t>& bytes) {
-    return ByteView(bytes.data(), bytes.size());
+    return {bytes.data(), bytes.size()};
 }
 
 struct NewFormatLog {
@@ -125,7 +125,7 @@ public:
         Grow(log.binsSize);
         for (const DirtyPage& page : log.pages)
             std::copy_n(page.bytes.Data(), page.bytes.Size(),
-                        hive_.begin() + kBaseBlockBytes + std::size_t{page.index} * kDirtyPageBytes);
+                        hive_.data() + kBaseBlockBytes + std::size_t{page.index} * kDirtyPageBytes);
         StampBaseBlock(hive_.data(), log.sequence, log.binsSize);
         Used(*log.log);
         result_.oldFormat = true;
@@ -173,7 +173,7 @@ ReplayResult ReplayLogs(std::vector<std::uint8_t>& hive, const std::vector<Trans
         return result;
     }
     result.outcome = Outcome::kNotReplayed;
-    if (logs.empty()) result.refused.push_back("no log beside the hive");
+    if (logs.empty()) result.refused.emplace_back("no log beside the hive");
     // Then it may be damaged rather than left behind by an interrupted write.
     if (header.primarySequence == header.secondarySequence)
         result.refused.insert(result.refused.begin(), "the hive's checksum is wrong, its sequence numbers agree");
