@@ -4,10 +4,10 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <process.h>
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <atomic>
 #include <chrono>
 #include <functional>
@@ -73,12 +73,10 @@ void Press(HWND target, UINT key, bool control = false) {
 }
 
 std::wstring Clipboard() {
-    std::wstring text = L"(empty)";
     if (!OpenClipboard(nullptr)) return L"(closed)";
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        text = static_cast<const wchar_t*>(GlobalLock(data));
-        GlobalUnlock(data);
-    }
+    const HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const std::wstring text = data ? static_cast<const wchar_t*>(GlobalLock(data)) : L"(empty)";
+    if (data) GlobalUnlock(data);
     CloseClipboard();
     return WithoutTimes(text);
 }
@@ -104,42 +102,31 @@ struct EndlessRead {
 };
 
 // The window over the made-up machine as HKEY_LOCAL_MACHINE, or over the
-// machine the command-line program reads too.
+// machine the command-line program reads too, or none yet.
+enum class Opened { kMadeUp, kThisMachine, kNoWindow };
 struct Harness {
-    explicit Harness(bool madeUpMachine) {
-        if (!madeUpMachine) return;
-        inventory::tools::WriteSystemKeys(scratch.get(), inventory::tools::ParseRegText(kMachine), true);
-        machineRoot.emplace(HKEY_LOCAL_MACHINE, scratch.get());
+    explicit Harness(Opened setup) {
+        if (setup == Opened::kMadeUp) {
+            inventory::tools::WriteSystemKeys(scratch.get(), inventory::tools::ParseRegText(kMachine), true);
+            machineRoot.emplace(HKEY_LOCAL_MACHINE, scratch.get());
+        }
+        if (setup == Opened::kNoWindow) return;
+        window = NetworkStackWindow::Create(GetModuleHandleW(nullptr), {});
+        WaitForRead();
     }
     ~Harness() {
         window.reset();
         DoEvents();
     }
 
-    void Open() {
-        window = NetworkStackWindow::Create(GetModuleHandleW(nullptr), {});
-        ASSERT_NE(nullptr, window);
-        WaitForRead();
-    }
     void WaitForRead() const {
-        EXPECT_TRUE(PumpUntil([&] { return !window->Reading() && Status().rfind(L"Reading", 0) != 0; }));
+        EXPECT_TRUE(window && PumpUntil([&] { return !window->Reading() && Status().rfind(L"Reading", 0) != 0; }));
     }
     HWND Control(int id) const { return window->Control(id); }
     std::wstring Status() const { return WindowText(Control(IDC_NS_STATUS)); }
     void Click(int id) const {
         SendMessageW(Control(id), BM_CLICK, 0, 0);
         DoEvents();
-    }
-    // Refresh, or Enter in the box.
-    void ReadMachine(const std::wstring& name, bool enter) const {
-        SetWindowTextW(Control(IDC_NS_MACHINE), name.c_str());
-        if (enter) {
-            SetFocus(Control(IDC_NS_MACHINE));
-            Press(Control(IDC_NS_MACHINE), VK_RETURN);
-        } else {
-            Click(IDC_NS_REFRESH);
-        }
-        WaitForRead();
     }
     void Select(std::initializer_list<int> rows, UINT state = LVIS_SELECTED) const {
         LVITEMW item{};
@@ -151,16 +138,15 @@ struct Harness {
     }
     // The list view's rows as tab-separated lines, read back cell by cell.
     std::wstring Rows() const {
-        const HWND list = Control(IDC_NS_LIST);
         std::wstring rows;
-        for (LRESULT row = 0; row < SendMessageW(list, LVM_GETITEMCOUNT, 0, 0); ++row) {
+        for (LRESULT row = 0; row < SendMessageW(Control(IDC_NS_LIST), LVM_GETITEMCOUNT, 0, 0); ++row) {
             for (int column = 0; column < 8; ++column) {
                 wchar_t cell[512] = {};
                 LVITEMW item{};
                 item.iSubItem = column;
                 item.pszText = cell;
                 item.cchTextMax = 512;
-                SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+                SendMessageW(Control(IDC_NS_LIST), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
                 rows += (column ? L"\t" : L"") + std::wstring(cell);
             }
             rows += L"\r\n";
@@ -176,36 +162,34 @@ struct Harness {
 
 TEST(NetworkStackWindowUse, ShowsCopiesSavesAndReadsAsItsUserAsks) {
     const std::wstring keptRows = L". The list still shows ACME-PC.";
-    constexpr bool kMadeUp = true, kThisMachine = false;
+    using enum Opened;
     const struct {
         const char* what;
-        bool madeUpMachine;
+        Opened setup;
         std::function<std::wstring(Harness&)> act;
         std::wstring expected;
     } rows[] = {
-        {"the rows: the text view's entries and the error line; all entries with the box ticked", kMadeUp,
+        {"the rows: the text view's entries and the error line, drawn red; all entries with the box ticked", kMadeUp,
          [](Harness& t) {
-             t.Open();
-             const std::wstring top = WindowText(t.Control(IDC_NS_SUMMARY)) + L"\r\n" +
-                                      WindowText(t.Control(IDC_NS_VERDICTS)) + L"\r\n" + t.Rows();
+             std::wstring shown = WindowText(t.Control(IDC_NS_SUMMARY)) + L"\r\n" +
+                                  WindowText(t.Control(IDC_NS_VERDICTS)) + L"\r\n" + t.Rows();
              t.Click(IDC_NS_ALL);
-             std::wstring red = L"red:";
+             shown += t.Rows() + L"red:";
              for (DWORD_PTR row = 0; row < 3; ++row) {
                  NMLVCUSTOMDRAW draw{};
                  draw.nmcd.hdr = {t.Control(IDC_NS_LIST), IDC_NS_LIST, static_cast<UINT>(NM_CUSTOMDRAW)};
                  draw.nmcd.dwDrawStage = CDDS_ITEMPREPAINT;
                  draw.nmcd.dwItemSpec = row;
                  SendMessageW(t.window->hWnd(), WM_NOTIFY, IDC_NS_LIST, reinterpret_cast<LPARAM>(&draw));
-                 red += draw.clrText == RGB(192, 0, 0) ? L" yes" : L" no";
+                 shown += draw.clrText == RGB(192, 0, 0) ? L" yes" : L" no";
              }
-             return top + t.Rows() + red;
+             return shown;
          },
          std::wstring(L"ACME-PC: 1 third-party; 1 unreadable\r\n"
                       L"No sign of a silenced security agent in the stored configuration\r\n") +
              kAcme + kCatalogError + kAcme + kTcpip + kCatalogError + L"red: no no yes"},
         {"Tab walks Computer, Refresh, the box, the list, Copy, Save as...; the focus outlives a deactivation", kMadeUp,
          [](Harness& t) {
-             t.Open();
              SetFocus(t.Control(IDC_NS_MACHINE));
              std::wstring walk;
              for (int i = 0; i < 7; ++i) {
@@ -220,24 +204,22 @@ TEST(NetworkStackWindowUse, ShowsCopiesSavesAndReadsAsItsUserAsks) {
          L"202 203 204 208 209 210 202 then 203"},
         {"shrunk, it keeps its minimum size; the list takes what the window gains", kMadeUp,
          [](Harness& t) {
-             t.Open();
-             const auto sizes = [&](int width, int height) {
-                 SetWindowPos(t.window->hWnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
-                 RECT client{}, list{};
-                 GetClientRect(t.window->hWnd(), &client);
-                 GetWindowRect(t.Control(IDC_NS_LIST), &list);
-                 return std::array<LONG, 4>{client.right, client.bottom, list.right - list.left,
-                                            list.bottom - list.top};
-             };
-             const auto small = sizes(100, 100), large = sizes(1300, 800);
-             return std::to_wstring(small[0]) + L"x" + std::to_wstring(small[1]) + L", the list grows by " +
-                    std::to_wstring(large[2] - small[2] - (large[0] - small[0])) + L"x" +
-                    std::to_wstring(large[3] - small[3] - (large[1] - small[1])) + L" more than the window";
+             RECT client[2]{}, list[2]{};
+             for (const int i : {0, 1}) {
+                 SetWindowPos(t.window->hWnd(), nullptr, 0, 0, 100 + 1200 * i, 100 + 700 * i,
+                              SWP_NOMOVE | SWP_NOZORDER);
+                 GetClientRect(t.window->hWnd(), &client[i]);
+                 GetWindowRect(t.Control(IDC_NS_LIST), &list[i]);
+                 OffsetRect(&list[i], -list[i].left, -list[i].top);
+             }
+             return std::to_wstring(client[0].right) + L"x" + std::to_wstring(client[0].bottom) +
+                    L", the list grows by " +
+                    std::to_wstring(list[1].right - list[0].right - (client[1].right - client[0].right)) + L"x" +
+                    std::to_wstring(list[1].bottom - list[0].bottom - (client[1].bottom - client[0].bottom));
          },
-         L"620x320, the list grows by 0x0 more than the window"},
+         L"620x320, the list grows by 0x0"},
         {"Ctrl+C copies the selected rows, Copy (by Enter) all when none is, Enter on a row that row", kMadeUp,
          [](Harness& t) {
-             t.Open();
              t.Click(IDC_NS_ALL);
              t.Select({0, 2});
              Press(t.Control(IDC_NS_LIST), 'C', true);
@@ -254,7 +236,6 @@ TEST(NetworkStackWindowUse, ShowsCopiesSavesAndReadsAsItsUserAsks) {
          kHeader + std::wstring(kAcme) + kCatalogError + kHeader + kAcme + kTcpip + kCatalogError + kHeader + kTcpip},
         {"a header click sorts by its column, a second one the other way", kMadeUp,
          [](Harness& t) {
-             t.Open();
              t.Click(IDC_NS_ALL);
              NMLISTVIEW click{};
              click.hdr = {t.Control(IDC_NS_LIST), IDC_NS_LIST, static_cast<UINT>(LVN_COLUMNCLICK)};
@@ -267,12 +248,19 @@ TEST(NetworkStackWindowUse, ShowsCopiesSavesAndReadsAsItsUserAsks) {
              return sorted;
          },
          kAcme + std::wstring(kCatalogError) + kTcpip + kTcpip + kCatalogError + kAcme},
-        {"an unreachable machine and a name the code page cannot hold: why, and the rows kept", kMadeUp,
+        {"an unreachable machine (by Enter in the box) and a name the code page cannot hold (by Refresh): why, and "
+         "the rows kept",
+         kMadeUp,
          [](Harness& t) {
-             t.Open();
              std::wstring said;
              for (const wchar_t* name : {L"no-such-machine.invalid", L"\u03a9mega"}) {
-                 t.ReadMachine(name, name[0] == L'n');
+                 SetWindowTextW(t.Control(IDC_NS_MACHINE), name);
+                 SetFocus(t.Control(IDC_NS_MACHINE));
+                 if (name[0] == L'n')
+                     Press(t.Control(IDC_NS_MACHINE), VK_RETURN);
+                 else
+                     t.Click(IDC_NS_REFRESH);
+                 t.WaitForRead();
                  said += t.Status() + L"\r\n";
              }
              return std::regex_replace(said, std::wregex(L"registry: [^.]*"), L"registry: (why)") + t.Rows();
@@ -283,7 +271,6 @@ TEST(NetworkStackWindowUse, ShowsCopiesSavesAndReadsAsItsUserAsks) {
              keptRows + L"\r\n" + kAcme + kCatalogError},
         {"Save writes what the command-line program writes for this machine, in each format", kThisMachine,
          [](Harness& t) {
-             t.Open();
              t.Click(IDC_NS_ALL);
              std::wstring differences;
              using enum inventory::Format;
@@ -299,14 +286,13 @@ TEST(NetworkStackWindowUse, ShowsCopiesSavesAndReadsAsItsUserAsks) {
          L""},
         {"saving where nothing can be written says so and keeps the rows", kMadeUp,
          [](Harness& t) {
-             t.Open();
              const std::wstring file = t.folder.File(L"no such folder\\x.txt");
              const bool saved = t.window->SaveAs(file, inventory::Format::kTsv);
              return std::to_wstring(saved) + std::to_wstring(t.Status().rfind(L"Could not save " + file + L": ", 0)) +
                     L"\r\n" + t.Rows();
          },
          L"00\r\n" + std::wstring(kAcme) + kCatalogError},
-        {"a second Refresh starts no second read; closing mid-read ends the reader's thread", kMadeUp,
+        {"a second Refresh starts no second read; closing mid-read ends the reader's thread", kNoWindow,
          [](Harness& t) {
              EndlessRead read;
              NetworkStackWindow::Options options;
@@ -324,7 +310,7 @@ TEST(NetworkStackWindowUse, ShowsCopiesSavesAndReadsAsItsUserAsks) {
                     std::to_wstring(t.window->hWnd() == nullptr);
          },
          L"1 read, bar shown 1, thread ended 1, window gone 1"},
-        {"the main window's system menu item and Ctrl+N open the window", kMadeUp,
+        {"the main window's system menu item and Ctrl+N open the window", kNoWindow,
          [](Harness& t) {
              const auto form = FrmMain::Create(GetModuleHandleW(nullptr), t.folder.Path());
              wchar_t item[64] = {};
@@ -335,29 +321,23 @@ TEST(NetworkStackWindowUse, ShowsCopiesSavesAndReadsAsItsUserAsks) {
                      Press(form->hWnd(), 'N', true);
                  else
                      PostMessageW(form->hWnd(), WM_SYSCOMMAND, IDM_NETWORK_STACK, 0);
-                 const bool found = PumpUntil([] { return FindWindowW(nullptr, NetworkStackWindow::kCaption); });
-                 opened += L", " + std::to_wstring(found);
+                 opened += L", " + std::to_wstring(
+                                       PumpUntil([] { return FindWindowW(nullptr, NetworkStackWindow::kCaption); }));
                  SendMessageW(FindWindowW(nullptr, NetworkStackWindow::kCaption), WM_CLOSE, 0, 0);
              }
              return opened;
          },
          L"Net&work stack...\tCtrl+N, 1, 1"},
-        {"/inventory opens the window alone; closing it ends the program", kMadeUp,
+        {"/inventory opens the window alone; closing it ends the program", kNoWindow,
          [](Harness&) {
-             std::wstring command = L"\"" + BuiltProgramPath(L"quillmark.exe") + L"\" /inventory";
-             STARTUPINFOW startup{};
-             startup.cb = sizeof startup;
-             PROCESS_INFORMATION started{};
-             if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                 &started))
-                 return std::wstring(L"not started");
-             const UniqueKernelHandle process(started.hProcess), thread(started.hThread);
+             const UniqueKernelHandle process(reinterpret_cast<HANDLE>(_wspawnl(
+                 _P_NOWAIT, BuiltProgramPath(L"quillmark.exe").c_str(), L"quillmark", L"/inventory", nullptr)));
              HWND found = nullptr;
              PumpUntil([&] {
                  found = FindWindowW(nullptr, NetworkStackWindow::kCaption);
                  DWORD owner = 0;
                  GetWindowThreadProcessId(found, &owner);
-                 return owner == started.dwProcessId;
+                 return owner == GetProcessId(process.get());
              });
              const bool mainWindow = FindWindowW(nullptr, FrmMain::kCaption) != nullptr;
              PostMessageW(found, WM_CLOSE, 0, 0);
@@ -371,7 +351,7 @@ TEST(NetworkStackWindowUse, ShowsCopiesSavesAndReadsAsItsUserAsks) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
-        Harness harness(row.madeUpMachine);
+        Harness harness(row.setup);
         EXPECT_EQ(row.expected, row.act(harness));
     }
 }
