@@ -89,20 +89,6 @@ TEST_F(cRegistryRead, FailuresGiveTheDefaultAndKeepTheType) {
     EXPECT_TRUE(reg.Value().IsEmpty()) << "no Default given: the empty value";
 }
 
-TEST_F(cRegistryRead, KeyPathsLongerThanTheSystemsBufferAreReadWrittenAndDeleted) {
-    const std::wstring deep = std::wstring(200, L'd') + L"\\" + std::wstring(120, L'e');
-    Address(deep + L"\\Child", L"Group");
-    EXPECT_NO_THROW(reg.SetValue(L"TDI")) << "the missing keys of the path are made";
-    EXPECT_EQ(TextBytes("TDI"), scratch.Read(L"LM\\" + deep + L"\\Child", "Group").bytes);
-    EXPECT_EQ(RegistryValue(L"TDI"), reg.Value());
-    EXPECT_NO_THROW(reg.DeleteValue());
-    EXPECT_TRUE(reg.Value().IsEmpty());
-    EXPECT_NO_THROW(reg.DeleteKey());
-    EXPECT_FALSE(reg.KeyExists());
-    EXPECT_NO_THROW(reg.CreateKey());
-    EXPECT_TRUE(scratch.KeyExists(L"LM\\" + deep + L"\\Child"));
-}
-
 namespace {
 
 // The names an enumeration delivers, 1-based, with its count checked.

@@ -117,28 +117,34 @@ TEST_F(cRegistryWrite, EachFailureRaisesItsErrorAndChangesNothing) {
     EXPECT_TRUE(scratch.KeyExists(L"LM\\Parent\\Child") && scratch.KeyExists(L"LM\\?"));
 }
 
-TEST_F(cRegistryWrite, KeysAreMadeWholeAndDeletedWithoutTheMachine) {
+// Keys and values at a short path and at one longer than the 8-bit calls' buffer; keys are made
+// whole (not volatile: a subkey can be made below) and deleted without the machine.
+TEST_F(cRegistryWrite, KeysAndValuesAreMadeAndDeletedAtAnyPathLength) {
     // RegDeleteKeyA with an empty path deletes the key the root stands for
     // (here the machine root's key, with no subkeys yet to protect it).
     Address(L"", L"");
     EXPECT_TRUE(Raises([&] { reg.DeleteKey(); }, 26001));
     ASSERT_TRUE(scratch.KeyExists(L"LM"));
-
-    scratch.SetText(L"LM\\Gone", "", "unnamed");
-    scratch.SetText(L"LM\\Gone", "named", "x");
-    reg.SetSectionKey(L"A\\B\\C");
-    reg.SetMachine(L"\\\\quillmark-no-such-host");  // only values go through the connection
-    EXPECT_TRUE(reg.CreateKey());
-    EXPECT_TRUE(reg.CreateKey()) << "an existing key is opened";
-    scratch.CreateKey(L"LM\\A\\B\\C\\Child");  // below a volatile key this would fail
-    reg.SetSectionKey(L"Gone");
-    EXPECT_TRUE(reg.DeleteValue());
-    EXPECT_EQ(ERROR_FILE_NOT_FOUND, scratch.Read(L"LM\\Gone", "").status);
-    EXPECT_EQ(ERROR_SUCCESS, scratch.Read(L"LM\\Gone", "named").status) << "only the addressed value goes";
-    reg.SetValueKey(L"named");
-    EXPECT_TRUE(reg.DeleteValue());
-    EXPECT_TRUE(reg.DeleteKey());
-    EXPECT_FALSE(scratch.KeyExists(L"LM\\Gone"));
+    for (const std::wstring& path :
+         {std::wstring(L"A\\B"), std::wstring(200, L'd') + L"\\" + std::wstring(120, L'e')}) {
+        SCOPED_TRACE(path.size());
+        const std::wstring key = L"LM\\" + path + L"\\Child";
+        Address(path + L"\\Child", L"");
+        EXPECT_NO_THROW(reg.SetValue(L"TDI")) << "the missing keys of the path are made";
+        EXPECT_EQ(TextBytes("TDI"), scratch.Read(key, "").bytes);
+        EXPECT_EQ(RegistryValue(L"TDI"), reg.Value());
+        scratch.SetText(key, "named", "x");
+        EXPECT_TRUE(reg.DeleteValue());
+        EXPECT_TRUE(reg.Value().IsEmpty());
+        EXPECT_EQ(ERROR_SUCCESS, scratch.Read(key, "named").status) << "only the addressed value goes";
+        reg.SetMachine(L"\\\\quillmark-no-such-host");  // only values go through the connection
+        EXPECT_TRUE(reg.DeleteKey());
+        EXPECT_FALSE(reg.KeyExists());
+        EXPECT_TRUE(reg.CreateKey());
+        EXPECT_TRUE(reg.CreateKey()) << "an existing key is opened";
+        scratch.CreateKey(key + L"\\Sub");  // below a volatile key this would fail
+        reg.SetMachine(L"");
+    }
 }
 
 // The fullwidth twin of this machine's name is no name of it, though the
