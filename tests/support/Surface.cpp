@@ -52,11 +52,11 @@ int Surface::Count(COLORREF colour, const RECT& rect) const {
     return count;
 }
 
-RECT Surface::Bounds(const std::function<bool(COLORREF)>& is) const {
+RECT Surface::Bounds(COLORREF colour) const {
     RECT box{width_, height_, 0, 0};
     for (int y = 0; y < height_; ++y)
         for (int x = 0; x < width_; ++x)
-            if (is(Pixel(x, y)))
+            if (Pixel(x, y) == colour)
                 box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
                        std::max<LONG>(box.bottom, y + 1)};
     return box.right > box.left ? box : RECT{};

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <functional>
 #include <ostream>
 
 #include "UniqueHandle.h"
@@ -41,8 +40,8 @@ public:
     // Pixels of the colour in the rectangle (the whole surface by default).
     int Count(COLORREF colour) const { return Count(colour, {0, 0, width_, height_}); }
     int Count(COLORREF colour, const RECT& rect) const;
-    // The smallest rectangle that holds every pixel `is` picks; empty when none.
-    RECT Bounds(const std::function<bool(COLORREF)>& is) const;
+    // The smallest rectangle that holds every pixel of the colour; empty when none.
+    RECT Bounds(COLORREF colour) const;
 
 private:
     int width_;

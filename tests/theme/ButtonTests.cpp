@@ -209,10 +209,10 @@ TEST_F(ButtonPaint, CornersShowTheParentsBackground) {
 TEST_F(ButtonPaint, APictureIsRenderedUprightOrThroughItsMaskColourOrEmbossedWhenDisabled) {
     // Centred in the content rectangle, halves rounded to even.
     const auto centred = [](LONG low, LONG high) { return std::lrint((high - low - 12) / 2.0 + low); };
-    const LONG x = centred(content.left, content.right), y = centred(content.top, content.bottom);
+    const LONG left = centred(content.left, content.right), top = centred(content.top, content.bottom);
     // Without the mask colour, rendered upright (Wine's mirrored stretch drops the first row).
     button.picture = MakePicture(12, 12, [](int, int y) { return y < 6 ? kRed : kBlue; });
-    EXPECT_EQ((RECT{x, y + 6, x + 12, y + 12}), Paint().Bounds(kBlue));
+    EXPECT_EQ((RECT{left, top + 6, left + 12, top + 12}), Paint().Bounds(kBlue));
     button.maskColor = kMagenta;
     for (const bool enabled : {true, false}) {
         // A square in a magenta frame: red when enabled, black to be embossed.
@@ -221,10 +221,11 @@ TEST_F(ButtonPaint, APictureIsRenderedUprightOrThroughItsMaskColourOrEmbossedWhe
         button.enabled = enabled;
         button.useMaskColor = enabled;  // plays no part when disabled
         const Surface painted = Paint();
-        EXPECT_EQ((RECT{x + 3, y + 3, x + 9, y + 9}), painted.Bounds(enabled ? kRed : GetSysColor(COLOR_3DSHADOW)))
+        EXPECT_EQ((RECT{left + 3, top + 3, left + 9, top + 9}),
+                  painted.Bounds(enabled ? kRed : GetSysColor(COLOR_3DSHADOW)))
             << enabled;
         const Surface face = Face(enabled ? PBS_NORMAL : PBS_DISABLED);
-        EXPECT_EQ(face.Pixel(x, y), painted.Pixel(x, y)) << "the mask colour is open";
+        EXPECT_EQ(face.Pixel(left, top), painted.Pixel(left, top)) << "the mask colour is open";
     }
 }
 
