@@ -21,10 +21,6 @@ ScanFixture::~ScanFixture() {
     DoEvents();
 }
 
-void ScanFixture::AddService(const std::wstring& name, const char* group) const {
-    scratch.SetText(std::wstring(kServices) + L"\\" + name, "Group", group);
-}
-
 std::string ScanFixture::DateLine() const {
     const std::wstring box = WindowText(Box());
     const std::size_t begin = box.find(L"\r\n") + 2;

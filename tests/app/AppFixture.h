@@ -23,8 +23,6 @@ protected:
     ScanFixture();
     ~ScanFixture() override;
 
-    // A service key with a Group.
-    void AddService(const std::wstring& name, const char* group) const;
     void Tick(int state) const { SendMessageW(form->Control(IDC_CHECK1), BM_SETCHECK, state, 0); }
     // As a user's click arrives: the button's notification to its window.
     void PressStart() const;

@@ -13,9 +13,7 @@ using RunningProgram = ScanFixture;
 // The load handler's bar in Picture1, blue on white, full after a scan, painted at every repaint
 // and left standing by one whose pass fails (the box is not erased first).
 TEST_F(RunningProgram, Picture1ShowsTheBarBeforeAndAfterAScan) {
-    AddService(L"Tcpip", "TDI");
-    AddService(L"NetBT", "Streams Drivers");
-    AddService(L"Beep", "Base");
+    for (const wchar_t* name : {L"Tcpip", L"NetBT", L"Beep"}) scratch.CreateKey(std::wstring(kServices) + L"\\" + name);
     const HWND picture1 = form->Control(IDC_PICTURE1);
     EXPECT_EQ(form->Font(), form->PB1().Font()) << "the window's font object itself";
     Surface expected(339, 12), actual(339, 12);

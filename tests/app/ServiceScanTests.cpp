@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "AppFixture.h"
 #include "ReportOracle.h"
 #include "ServiceScan.h"
@@ -9,6 +11,7 @@
 
 using namespace std::string_literals;
 using ServiceScanTest = ScanFixture;
+using HostileRegistry = ScanFixture;
 
 // The hidden services are the exclusion list's: any key path that begins
 // with an entry; ticking "Show Microsoft Services" shows them, a greyed box
@@ -61,6 +64,28 @@ TEST_F(ServiceScanTest, ReportsTheNetworkServicesTheCheckBoxAndTheListLetThrough
     PressStart();
     EXPECT_EQ(ReportOf({}, scratch, kServices, false, DateLine()).box, WindowText(Box())) << "no services key";
     EXPECT_EQ(0, form->PB1().Max() + form->PB1().Value());
+}
+
+TEST_F(HostileRegistry, RandomTreesReportWhatTheOracleExpects) {
+    // 1 to 60, 1 to QUILLMARK_SOAK_TREES for a soak run, or the one seed
+    // QUILLMARK_SEED names to replay a failure (see DEVELOPERS.md).
+    const char *one = std::getenv("QUILLMARK_SEED"), *soak = std::getenv("QUILLMARK_SOAK_TREES");
+    const int first = one ? std::atoi(one) : 1, last = one ? first : soak ? std::atoi(soak) : 60;
+    for (int seed = first; seed <= last; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        scratch.DeleteTree(kServices);
+        scratch.CreateKey(kServices);
+        const auto stored = ServicesGenerator::Write(ServicesGenerator(seed).Generate(), scratch, kServices);
+        const bool ticked = seed % 2 == 0;
+        Tick(ticked ? BST_CHECKED : BST_UNCHECKED);
+        DeleteFileW(folder.File(FrmMain::kLogFileName).c_str());
+        PressStart();
+        const std::string date = DateLine();
+        ASSERT_EQ(0u, date.rfind("Date: ", 0)) << date;
+        const ExpectedReport expected = ReportOf(stored, scratch, kServices, ticked, date);
+        ASSERT_EQ(expected.box, WindowText(Box()));
+        ASSERT_EQ(expected.log, LogBytes());
+    }
 }
 
 // A user's format may give a date longer than any fixed buffer: 26 era fields
