@@ -73,7 +73,8 @@ ExpectedReport ReportOf(const std::vector<GeneratedService>& stored, const Scrat
     UniqueHKey key;
     RegOpenKeyExW(scratch.get(), path.c_str(), 0, KEY_READ, key.put());
     wchar_t name[512];
-    for (DWORD i = 0, length = 512;
+    DWORD i = 0;
+    for (DWORD length = 512;
          RegEnumKeyExW(key.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
          ++i, length = 512) {
         BOOL lossy = FALSE;
@@ -108,5 +109,5 @@ ExpectedReport ReportOf(const std::vector<GeneratedService>& stored, const Scrat
     box.resize(MultiByteToWideChar(CP_ACP, 0, log.data(), static_cast<int>(log.size() - 2), box.data(),
                                    static_cast<int>(box.size())));
     std::replace(box.begin(), box.end(), L'\0', L' ');
-    return {box, log};
+    return {box, log, static_cast<std::int32_t>(i)};
 }
