@@ -70,8 +70,7 @@ std::string TextOf(const StoredValue& value) {
 ExpectedReport ReportOf(const std::vector<GeneratedService>& stored, const ScratchKey& scratch,
                         const std::wstring& path, bool ticked, const std::string& dateLine) {
     std::string log = "Scanning...\r\n" + dateLine + "\r\n" + kSep + "\r\n";
-    UniqueHKey key;
-    RegOpenKeyExW(scratch.get(), path.c_str(), 0, KEY_READ, key.put());
+    const UniqueHKey key = scratch.Open(path);
     wchar_t name[512];
     DWORD i = 0;
     for (DWORD length = 512;

@@ -35,14 +35,14 @@ protected:
 
     void SetUp() override {
         for (const wchar_t* root : {L"LM", L"CR"}) scratch.CreateKey(root);
-        machine_.emplace(HKEY_LOCAL_MACHINE, Root(L"LM").get());
-        classes_.emplace(HKEY_CLASSES_ROOT, Root(L"CR").get());
+        machine_.emplace(HKEY_LOCAL_MACHINE, scratch.Open(L"LM", KEY_ALL_ACCESS).get());
+        classes_.emplace(HKEY_CLASSES_ROOT, scratch.Open(L"CR", KEY_ALL_ACCESS).get());
         ASSERT_TRUE(machine_->Effective() && classes_->Effective()) << "the roots still name the real keys";
     }
 
     // Takes every key and value out of both roots, which stay in place.
     void EmptyRoots() const {
-        for (const wchar_t* root : {L"LM", L"CR"}) RegDeleteTreeW(Root(root).get(), nullptr);
+        for (const wchar_t* root : {L"LM", L"CR"}) RegDeleteTreeW(scratch.Open(root, KEY_ALL_ACCESS).get(), nullptr);
     }
     // reg addressed below HKEY_LOCAL_MACHINE.
     void Address(const std::wstring& path, const std::wstring& name, std::int32_t valueType = REG_SZ) {
@@ -56,11 +56,5 @@ protected:
     cRegistry reg;
 
 private:
-    UniqueHKey Root(const wchar_t* path) const {
-        UniqueHKey key;
-        RegOpenKeyExW(scratch.get(), path, 0, KEY_ALL_ACCESS, key.put());
-        return key;
-    }
-
     std::optional<RootOverride> machine_, classes_;
 };

@@ -4,16 +4,6 @@
 
 #include <atomic>
 
-namespace {
-
-UniqueHKey Open(HKEY root, const std::wstring& path, REGSAM access = KEY_READ) {
-    UniqueHKey key;
-    RegOpenKeyExW(root, path.c_str(), 0, access, key.put());
-    return key;
-}
-
-}  // namespace
-
 ScratchKey::ScratchKey() {
     static std::atomic<int> counter{0};
     path_ = L"Software\\QuillmarkTests\\" + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(counter++);
@@ -40,7 +30,7 @@ void ScratchKey::SetRaw(const std::wstring& path, const std::string& name, DWORD
     // data happens to be zero: a byte that is not keeps the data exact.
     const std::string exact = bytes + '\xBD';
     EXPECT_EQ(ERROR_SUCCESS,
-              RegSetValueExA(Open(key_.get(), path, KEY_SET_VALUE).get(), name.c_str(), 0, type,
+              RegSetValueExA(Open(path, KEY_SET_VALUE).get(), name.c_str(), 0, type,
                              reinterpret_cast<const BYTE*>(exact.data()), static_cast<DWORD>(bytes.size())))
         << name;
 }
@@ -49,13 +39,19 @@ void ScratchKey::DeleteTree(const std::wstring& path) const {
     RegDeleteTreeW(key_.get(), path.c_str());
 }
 
+UniqueHKey ScratchKey::Open(const std::wstring& path, REGSAM access) const {
+    UniqueHKey key;
+    RegOpenKeyExW(key_.get(), path.c_str(), 0, access, key.put());
+    return key;
+}
+
 bool ScratchKey::KeyExists(const std::wstring& path) const {
-    return static_cast<bool>(Open(key_.get(), path));
+    return static_cast<bool>(Open(path));
 }
 
 ScratchKey::Raw ScratchKey::Read(const std::wstring& path, const std::string& name) const {
     Raw raw;
-    const UniqueHKey key = Open(key_.get(), path);
+    const UniqueHKey key = Open(path);
     DWORD size = 0;
     raw.status = RegQueryValueExA(key.get(), name.c_str(), nullptr, &raw.type, nullptr, &size);
     raw.bytes.resize(size);
@@ -71,7 +67,7 @@ std::map<std::wstring, ScratchKey::Raw> ScratchKey::ValuesBelow(const std::wstri
         const std::wstring relative = pending.back();
         pending.pop_back();
         const std::wstring full = relative.empty() ? path : path + L"\\" + relative;
-        const UniqueHKey key = Open(key_.get(), full);
+        const UniqueHKey key = Open(full);
         char name[16384];
         wchar_t child[256];
         for (DWORD i = 0, length = sizeof name;

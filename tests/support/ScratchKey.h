@@ -31,6 +31,7 @@ public:
         SetRaw(path, name, type, std::string(text.c_str(), text.size() + 1));
     }
     void DeleteTree(const std::wstring& path) const;
+    UniqueHKey Open(const std::wstring& path, REGSAM access = KEY_READ) const;
     bool KeyExists(const std::wstring& path) const;
 
     // A value as stored, to read back what code wrote.
