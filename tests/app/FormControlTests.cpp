@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "FormControls.h"
+#include "OleObjects.h"
 #include "Pictures.h"
 #include "RuntimeError.h"
 #include "TestWindow.h"
@@ -26,7 +27,7 @@ std::string Token(Read read) {
 
 TEST(FormControls, OneObjectPerControlInTheWindowsOrderReadFromTheWindow) {
     TestWindow window;
-    const ComPtr<IFont> font = MakeFont(L"Verdana", 6.75, true);
+    const ComPtr<IFont> font = CreateOleFont(L"Verdana", 6.75, FW_BOLD);
     // Per control: Style, Value, Default, Enabled, Caption, BackColor's
     // system colour, then "." for each of Picture, DownPicture,
     // DisabledPicture, UseMaskColor and MaskColor at none, false, light grey.

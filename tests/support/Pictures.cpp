@@ -3,7 +3,6 @@
 #include <olectl.h>
 
 #include "DCGuards.h"
-#include "OleObjects.h"
 #include "UniqueHandle.h"
 
 namespace {
@@ -35,8 +34,4 @@ ComPtr<IPicture> MakeEmptyPicture() {
     PICTDESC desc{};
     desc.picType = PICTYPE_NONE;
     return MakePicture(desc);
-}
-
-ComPtr<IFont> MakeFont(const wchar_t* name, double points, bool bold) {
-    return CreateOleFont(name, points, bold ? FW_BOLD : FW_NORMAL);
 }

@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "FakeControl.h"
+#include "OleObjects.h"
 #include "Pictures.h"
 #include "ScopedThemePlatform.h"
 #include "Surface.h"
@@ -120,7 +121,7 @@ protected:
         theme.reset(OpenThemeData(button.window, L"BUTTON"));
         if (!theme) GTEST_SKIP() << "no visual style draws buttons on this system";
         button.parent = &form;
-        button.font = MakeFont(L"Tahoma", 8);
+        button.font = CreateOleFont(L"Tahoma", 8, FW_NORMAL);
         SetFocus(window.hWnd());
         GetThemeBackgroundContentRect(theme.get(), nullptr, BP_PUSHBUTTON, PBS_NORMAL, &client, &content);
     }
