@@ -29,7 +29,6 @@ TEST_F(cRegistryWrite, WritesEachValueTypeByItsRule) {
         {"32-bit number as text", REG_SZ, std::int32_t{-2147483647 - 1}, REG_SZ, TextBytes("-2147483648")},
         {"floating point as text", REG_SZ, 1.5, REG_SZ, TextBytes("1.5")},
         {"boolean as text", REG_SZ, RegistryValue::Boolean(true), REG_SZ, TextBytes("True")},
-        {"false as text", REG_SZ, RegistryValue::Boolean(false), REG_SZ, TextBytes("False")},
         {"bytes as text", REG_SZ, Bytes{0x0A, 0xFF, 0x00}, REG_SZ, TextBytes("0a ff 00")},
         {"bytes", REG_BINARY, Bytes{1, 2, 0xFE}, REG_BINARY, Bytes{1, 2, 0xFE}},
         {"no bytes", REG_BINARY, Bytes{}, REG_BINARY, Bytes{}},
@@ -37,11 +36,9 @@ TEST_F(cRegistryWrite, WritesEachValueTypeByItsRule) {
         {"32-bit number", REG_DWORD, std::int32_t{0x01020304}, REG_DWORD, Bytes{4, 3, 2, 1}},
         // Type 5 is stored as type 4, in the machine's byte order.
         {"big-endian type", REG_DWORD_BIG_ENDIAN, std::int32_t{258}, REG_DWORD, Bytes{2, 1, 0, 0}},
-        {"big-endian type, 16-bit", REG_DWORD_BIG_ENDIAN, std::int16_t{-2}, REG_DWORD, Bytes{0xFE, 0xFF, 0xFF, 0xFF}},
         // A number type writes nothing for a value that is no integer.
         {"text as number", REG_DWORD, L"7", 0, {}},
         {"floating point as number", REG_DWORD_BIG_ENDIAN, 1.5, 0, {}},
-        {"empty as number", REG_DWORD, RegistryValue(), 0, {}},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -81,8 +78,6 @@ TEST_F(cRegistryWrite, EachFailureRaisesItsErrorAndChangesNothing) {
          L"Failed to open key " + address + L"Missing' for delete access"},
         {kMachine, REG_SZ, L"Present", L"Absent", deleteValue, 26001,
          L"Failed to delete registry Key: " + address + L"Present',Key: 'Absent"},
-        {kMachine, REG_SZ, L"Vol\\Child", L"v", set(L"x"), 26001,
-         L"Failed to set registry value Key: " + address + L"Vol\\Child',Key: 'v' to value: 'x'"},
         {0, REG_SZ, L"W", L"v", set(std::int32_t{5}), 26001,
          L"Failed to set registry value Key: '0',Section: 'W',Key: 'v' to value: '5'"},
         {kMachine, REG_MULTI_SZ, L"W", L"v", set(Bytes{0x01, 0xAB}), cRegistry::kErrSetValue,
