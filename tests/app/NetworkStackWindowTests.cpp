@@ -16,11 +16,14 @@
 #include <regex>
 #include <thread>
 
-#include "AppFixture.h"
 #include "BuiltProgram.h"
+#include "FrmMain.h"
 #include "MessagePump.h"
 #include "NetworkStackWindow.h"
+#include "ScratchFolder.h"
+#include "ScratchKey.h"
 #include "SystemKeyWriter.h"
+#include "TestWindow.h"
 
 namespace {
 

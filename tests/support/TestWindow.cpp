@@ -27,6 +27,12 @@ HWND Host() {
 
 }  // namespace
 
+std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
 TestWindow::TestWindow()
     : hwnd_(CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"test", WS_CHILD | WS_VISIBLE, 0, 0, 320, 200, Host(),
                             nullptr, nullptr, nullptr)) {

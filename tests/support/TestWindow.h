@@ -2,6 +2,11 @@
 
 #include <windows.h>
 
+#include <string>
+
+// A window's text.
+std::wstring WindowText(HWND window);
+
 // A visible window of a teal background for the test's controls, the child of one active
 // top-level window that the program shares (Wine takes seconds to destroy an active one).
 class TestWindow {
