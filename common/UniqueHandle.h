@@ -47,29 +47,12 @@ private:
     Handle handle_ = Traits::Invalid();
 };
 
-struct RegKeyTraits {
-    using Handle = HKEY;
+// Most handles are null when absent; kRelease is the function that gives one back.
+template <typename H, auto kRelease>
+struct NullHandleTraits {
+    using Handle = H;
     static Handle Invalid() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { RegCloseKey(h); }
-};
-
-struct MemoryDCTraits {
-    using Handle = HDC;
-    static Handle Invalid() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { DeleteDC(h); }
-};
-
-template <typename GdiHandle>
-struct GdiObjectTraits {
-    using Handle = GdiHandle;
-    static Handle Invalid() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { DeleteObject(h); }
-};
-
-struct ThemeTraits {
-    using Handle = HTHEME;
-    static Handle Invalid() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { CloseThemeData(h); }
+    static void Close(Handle h) noexcept { kRelease(h); }
 };
 
 struct FileTraits {
@@ -78,36 +61,18 @@ struct FileTraits {
     static void Close(Handle h) noexcept { CloseHandle(h); }
 };
 
-struct KernelHandleTraits {
-    using Handle = HANDLE;
-    static Handle Invalid() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { CloseHandle(h); }
-};
-
-struct AcceleratorTraits {
-    using Handle = HACCEL;
-    static Handle Invalid() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { DestroyAcceleratorTable(h); }
-};
-
-struct GlobalMemoryTraits {
-    using Handle = HGLOBAL;
-    static Handle Invalid() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { GlobalFree(h); }
-};
-
-using UniqueHKey = UniqueHandle<RegKeyTraits>;
-using UniqueMemoryDC = UniqueHandle<MemoryDCTraits>;
+using UniqueHKey = UniqueHandle<NullHandleTraits<HKEY, RegCloseKey>>;
+using UniqueMemoryDC = UniqueHandle<NullHandleTraits<HDC, DeleteDC>>;
 // A DC from CreateDC goes back with DeleteDC, like a memory DC.
-using UniqueCreatedDC = UniqueHandle<MemoryDCTraits>;
-using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
-using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
-using UniqueRegion = UniqueHandle<GdiObjectTraits<HRGN>>;
-using UniqueBitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
-using UniqueFont = UniqueHandle<GdiObjectTraits<HFONT>>;
-using UniqueTheme = UniqueHandle<ThemeTraits>;
+using UniqueCreatedDC = UniqueHandle<NullHandleTraits<HDC, DeleteDC>>;
+using UniqueBrush = UniqueHandle<NullHandleTraits<HBRUSH, DeleteObject>>;
+using UniquePen = UniqueHandle<NullHandleTraits<HPEN, DeleteObject>>;
+using UniqueRegion = UniqueHandle<NullHandleTraits<HRGN, DeleteObject>>;
+using UniqueBitmap = UniqueHandle<NullHandleTraits<HBITMAP, DeleteObject>>;
+using UniqueFont = UniqueHandle<NullHandleTraits<HFONT, DeleteObject>>;
+using UniqueTheme = UniqueHandle<NullHandleTraits<HTHEME, CloseThemeData>>;
 using UniqueFile = UniqueHandle<FileTraits>;
-using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
-using UniqueAccelerators = UniqueHandle<AcceleratorTraits>;
+using UniqueKernelHandle = UniqueHandle<NullHandleTraits<HANDLE, CloseHandle>>;
+using UniqueAccelerators = UniqueHandle<NullHandleTraits<HACCEL, DestroyAcceleratorTable>>;
 // Memory from GlobalAlloc, until the clipboard takes it.
-using UniqueGlobalMemory = UniqueHandle<GlobalMemoryTraits>;
+using UniqueGlobalMemory = UniqueHandle<NullHandleTraits<HGLOBAL, GlobalFree>>;
