@@ -36,13 +36,12 @@ std::vector<InventoryCase> FirewallCases() {
              "App=\"C:\\Program Files\\Acme\\acme.exe\"|Svc=acmesvc|Name=Acme|Desc=" +
                  std::string(20000, 'd') + "|") +
         Rule("Chat", "v2.30|Action=Allow|Active=TRUE|Dir=In|App=%LocalAppData%\\Chat\\chat.exe|Name=@chat.exe,-1|") +
-        Rule("Store", "v2.30|Action=Allow|Dir=Out|App=%ProgramFiles%\\WindowsApps\\x.exe|Name=Store app|") +
+        Rule("Store", "v2.30|Action=Allow|Active=TRUE|Dir=Out|App=%ProgramFiles%\\WindowsApps\\x.exe|Name=Store app|") +
         Rule("CoreNet-DHCP-In",
              "v2.30|Action=Allow|Active=TRUE|Dir=In|Protocol=17|LPort=68|RPort=67|"
              "App=%SystemRoot%\\system32\\svchost.exe|Svc=dhcp|Name=@FirewallAPI.dll,-25301|") +
         Rule("CoreNet-IGMP", "v2.30|Action=Allow|Dir=In|Protocol=2|App=System|Name=@FirewallAPI.dll,-25377|") +
         Rule("CoreNet-Teredo", "v2.30|Action=Allow|Dir=In|Name=@FirewallAPI.dll,-25326|") +
-        Rule("Plain-Named", "v2.30|Action=Allow|Dir=In|App=%SystemRoot%\\x.exe|Name=Not a resource|") +
         // The silencing rule and its near misses.
         Rule("{B0000000-0000-0000-0000-000000000001}",
              "v2.30|Action=Block|Active=TRUE|Dir=Out|"
@@ -62,7 +61,7 @@ fwprof|domain|1|1|0|0
 fwprof|private|-|-|-|-
 fwprof|public|0|-|-|-)")},
         {"firewall-rules: marks, repeated and missing keys, what does not parse, a value that is not text", "",
-         "firewall-rules", Lines(R"([firewall-rules] n=14
+         "firewall-rules", Lines(R"([firewall-rules] n=13
 fwrule|3p|Acme-In|Allow|TRUE|In|6|Private,Public|"C:\Program Files\Acme\acme.exe"|acmesvc|80,443|1024-65535|10.0.0.0/8,LocalSubnet,fe80::/64|Acme
 fwrule|?|Broken|-|-|In=Out|-|all|-|-|-|-|-|ctl\x01name
 fwrule|3p|Chat|Allow|TRUE|In|-|all|%LocalAppData%\Chat\chat.exe|-|-|-|-|@chat.exe,-1
@@ -70,8 +69,7 @@ fwrule|os|CoreNet-DHCP-In|Allow|TRUE|In|17|all|%SystemRoot%\system32\svchost.exe
 fwrule|os|CoreNet-IGMP|Allow|-|In|2|all|System|-|-|-|-|@FirewallAPI.dll,-25377
 fwrule|os|CoreNet-Teredo|Allow|-|In|-|all|-|-|-|-|-|@FirewallAPI.dll,-25326
 fwrule|?|Empty|-|-|-|-|all|-|-|-|-|-|-
-fwrule|?|Plain-Named|Allow|-|In|-|all|%SystemRoot%\x.exe|-|-|-|-|Not a resource
-fwrule|?|Store|Allow|-|Out|-|all|%ProgramFiles%\WindowsApps\x.exe|-|-|-|-|Store app
+fwrule|?|Store|Allow|TRUE|Out|-|all|%ProgramFiles%\WindowsApps\x.exe|-|-|-|-|Store app
 fwrule|3p|{b0000000-0000-0000-0000-000000000000}|block|true|out|-|all|C:\x.exe|-|-|-|-|-
 fwrule|3p|{B0000000-0000-0000-0000-000000000001}|Block|TRUE|Out|-|all|C:\Program Files\EDR\agent.exe|-|-|-|-|@FirewallAPI.dll,-1
 fwrule|3p|{B0000000-0000-0000-0000-000000000002}|Block|TRUE|In|-|all|C:\EDR\agent.exe|-|-|-|-|-
