@@ -163,7 +163,12 @@ TEST(CommandLine, ExitsLikeDiffAndWritesWhatEachCommandAsksFor) {
           "  Firewall rule blocks C:\\EDR\\agent.exe from connecting (rule: Quiet)\n\n"},
          {acmeFilter}},
         {"--all silenced", 1, "", {acmeFilter}},
-        {"--format tsv evidence/SYSTEM", 1, "", {replayed, hidden}},
+        {"--format jsonl evidence/SYSTEM",
+         1,
+         "",
+         {"\"logs\":{\"replayed\":true,\"files\":[\"system.log1\"],\"entries\":1,\"firstSequence\":2107,"
+          "\"lastSequence\":2107,\"leftOut\":[]}}\n",
+          "\"name\":\"Hidden\""}},
         {"--format tsv evidence", 1, "", {replayed, hidden}},
         {"--format tsv --no-logs evidence/SYSTEM",
          0,
