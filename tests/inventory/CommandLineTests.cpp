@@ -8,7 +8,6 @@
 
 #include "InventoryCases.h"
 #include "LogWriter.h"
-#include "RunProgram.h"
 #include "TestHive.h"
 
 namespace inventory::test {
