@@ -26,12 +26,6 @@ namespace {
 
 constexpr std::size_t kBinsStart = 4096;
 
-std::uint32_t Load32(const Bytes& bytes, std::size_t at) {
-    std::uint32_t value;
-    std::memcpy(&value, bytes.data() + at, 4);
-    return value;
-}
-
 void Store32(Bytes& bytes, std::size_t at, std::uint32_t value) {
     if (at + 4 <= bytes.size()) std::memcpy(bytes.data() + at, &value, 4);
 }
