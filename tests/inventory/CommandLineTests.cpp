@@ -78,7 +78,6 @@ TEST(CommandLine, ExitsLikeDiffAndWritesWhatEachCommandAsksFor) {
     const std::string agent = "\\device\\harddiskvolume2\\program files\\edr\\agent.exe";
     const std::string jsonAgent = "\\\\device\\\\harddiskvolume2\\\\program files\\\\edr\\\\agent.exe";
     const std::string acmeFilter = "{F0000000-0000-0000-0000-000000000005}";
-    const std::string replayed = "note\treplayed system.log1: 1 entry, sequence 2107\n";
     const std::string hidden = "svc\t?\tNDIS\tHidden\t";
     const struct {
         std::string arguments;
@@ -168,7 +167,7 @@ TEST(CommandLine, ExitsLikeDiffAndWritesWhatEachCommandAsksFor) {
          {"\"logs\":{\"replayed\":true,\"files\":[\"system.log1\"],\"entries\":1,\"firstSequence\":2107,"
           "\"lastSequence\":2107,\"leftOut\":[]}}\n",
           "\"name\":\"Hidden\""}},
-        {"--format tsv evidence", 1, "", {replayed, hidden}},
+        {"--format tsv evidence", 1, "", {"note\treplayed system.log1: 1 entry, sequence 2107\n", hidden}},
         {"--format tsv --no-logs evidence/SYSTEM",
          0,
          "",
