@@ -155,8 +155,7 @@ wsp|os|64|000000000001|1004|bad|-|{13121110-1514-1716-1819-1A1B1C1D1E1F}|-1/1/6|
 wsp|os|64|000000000003|1005|chain|1,2,3,4,5,6,7|{13121110-1514-1716-1819-1A1B1C1D1E1F}|23/1/6|%SystemRoot%\system32\mswsock.dll|Longest chain
 wsp|os|64|000000000004|1006|bad|-|{13121110-1514-1716-1819-1A1B1C1D1E1F}|2/1/6|%SystemRoot%\system32\mswsock.dll|
 error|Services\WinSock2\Parameters\Protocol_Catalog9\Catalog_Entries64\000000000002|no PackedCatalogItem (REG_BINARY)
-error|Services\WinSock2\Parameters\Protocol_Catalog9\Catalog_Entries64\000000000005|catalog entry: 887 bytes, shorter than the 888 of a PackedCatalogItem)"),
-         false},
+error|Services\WinSock2\Parameters\Protocol_Catalog9\Catalog_Entries64\000000000005|catalog entry: 887 bytes, shorter than the 888 of a PackedCatalogItem)")},
 
         {"wfp-providers: persistent, named only, and none, with what each owns",
          WfpObjectKeys() + "[ControlSet001\\Services\\BFE\\Parameters\\Policy\\Persistent\\Filter]\n"
@@ -170,13 +169,11 @@ wfpprov|3p|{A0000000-0000-0000-0000-0000000000F0}|(absent)|Microsoft Corporation
 wfpprov|?|{B0000000-0000-0000-0000-000000000002}|(absent)|(not persistent)|(absent)|sublayers=0|callouts=0|filters=1
 wfpprov|os|{DECC16CA-3F33-4346-BE1E-8FB4AE0F3D62}|mpssvc|@FirewallAPI.dll,-23501|(absent)|sublayers=0|callouts=0|filters=1
 wfpprov|?|(none)|-|-|-|sublayers=0|callouts=1|filters=3
-error|Services\BFE\Parameters\Policy\Persistent\Filter\{f0000000-0000-0000-0000-000000000009}|not a REG_BINARY value)"),
-         false},
+error|Services\BFE\Parameters\Policy\Persistent\Filter\{f0000000-0000-0000-0000-000000000009}|not a REG_BINARY value)")},
 
         {"wfp-callouts: marked by their provider", "", "wfp-callouts", Lines(R"([wfp-callouts] n=2
 wfpcall|3p|{C0000000-0000-0000-0000-000000000001}|{A0000000-0000-0000-0000-000000000001}|300|{C38D57D1-05A7-4C33-904F-7FBCEEE60E82}|Acme connect
-wfpcall|?|{C0000000-0000-0000-0000-000000000002}|-|301|{AF80470A-5596-4C13-9992-539E6FE57967}|(absent))"),
-         false},
+wfpcall|?|{C0000000-0000-0000-0000-000000000002}|-|301|{AF80470A-5596-4C13-9992-539E6FE57967}|(absent))")},
 
         {"wfp-filters: layer, action, weight and conditions; one that does not decode", "", "wfp-filters",
          Lines(R"([wfp-filters] n=7
@@ -188,15 +185,13 @@ wfpfilt|?|{F0000000-0000-0000-0000-000000000004}|-|ALE_AUTH_CONNECT_V4|permit|-|
 wfpfilt|3p|{F0000000-0000-0000-0000-000000000005}|{A0000000-0000-0000-0000-000000000001}|ALE_AUTH_CONNECT_V4|block|5|Acme port rule|IP_REMOTE_PORT=443
 wfpfilt|?|{F0000000-0000-0000-0000-000000000006}|-|ALE_RESOURCE_ASSIGNMENT_V4|block|-|Bind rule|ALE_APP_ID=\device\harddiskvolume2\program files\edr\agent.exe
 wfpfilt|?|{F0000000-0000-0000-0000-000000000007}|{B0000000-0000-0000-0000-000000000002}|OUTBOUND_TRANSPORT_V4|callout-inspection|-|(absent)|-
-error|Services\BFE\Parameters\Policy\Persistent\Filter\{f0000000-0000-0000-0000-000000000009}|not a REG_BINARY value)"),
-         false},
+error|Services\BFE\Parameters\Policy\Persistent\Filter\{f0000000-0000-0000-0000-000000000009}|not a REG_BINARY value)")},
 
         {"wfp-suspicious: both forms of silencing, and none of the filters that only look alike", "", "wfp-suspicious",
          Lines(R"([wfp-suspicious] n=2
 wfpsusp|?|{F0000000-0000-0000-0000-000000000002}|-|ALE_AUTH_CONNECT_V4|block|-|Block agent|ALE_APP_ID=\device\harddiskvolume2\program files\edr\agent.exe
 wfpsusp|3p|{F0000000-0000-0000-0000-000000000003}|{A0000000-0000-0000-0000-0000000000F0}|ALE_AUTH_RECV_ACCEPT_V6|block|0xFFFFFFFFFFFFFFFF|(absent)|ALE_APP_ID=\device\harddiskvolume2\program files\edr\agent.exe
-error|Services\BFE\Parameters\Policy\Persistent\Filter\{f0000000-0000-0000-0000-000000000009}|not a REG_BINARY value)"),
-         false},
+error|Services\BFE\Parameters\Policy\Persistent\Filter\{f0000000-0000-0000-0000-000000000009}|not a REG_BINARY value)")},
     };
 }
 

@@ -8,7 +8,6 @@
 
 #include "InventoryCases.h"
 #include "LogWriter.h"
-#include "RunProgram.h"
 #include "TestHive.h"
 
 namespace inventory::test {
@@ -33,64 +32,52 @@ Group=sz:PNP_TDI)";
 
 constexpr std::uint32_t kSequence = 2107;
 
-// A folder of inputs: hives that the tests make, under their names and
-// renamed, a user hive, a transaction log, files that are not hives, a
-// Winsock catalog, a silenced agent, and a dirty hive whose log (named in
-// lower case) holds a service the hive file lacks.
-class CommandLine : public testing::Test {
-protected:
-    void SetUp() override {
-        folder_ = MakeScratchFolder();
-        for (const char* folder : {"/cases/a", "/cases/b/deeper", "/nothing", "/users", "/evidence"})
-            std::filesystem::create_directories(folder_ + folder);
-        const TestHive clean(kWindowsOnly), found(kThirdParty), user("[Software\\Acme]\n[Environment]\n");
-        std::filesystem::copy_file(clean.Path(), folder_ + "/cases/a/SYSTEM");
-        std::filesystem::copy_file(found.Path(), folder_ + "/cases/b/deeper/system");
-        std::filesystem::copy_file(found.Path(), folder_ + "/cases/b/HOST1_SYSTEM.hve");
-        std::filesystem::copy_file(user.Path(), folder_ + "/cases/b/NTUSER.DAT");
-        std::filesystem::copy_file(user.Path(), folder_ + "/users/NTUSER.DAT");
-        Bytes log = found.Bytes();
-        WriteFile(folder_ + "/truncated", Bytes(log.begin(), log.begin() + 5000));
-        log[28] = 6;
-        WriteFile(folder_ + "/cases/b/HOST1_SYSTEM.hve.LOG1", log);
-        mkfifo((folder_ + "/cases/b/pipe").c_str(), 0600);
-        std::filesystem::create_symlink("loop", folder_ + "/cases/b/loop");
-        WriteFile(folder_ + "/empty", {});
-        WriteFile(folder_ + "/text", {'h', 'e', 'l', 'l', 'o', '\n'});
-        WriteFile(folder_ + "/taken", {});
-        WriteFile(folder_ + "/catalog", TestHive("[Select]\nCurrent=dword:1\n" + WinsockCatalogKeys()).Bytes());
-        const std::string policy = "[ControlSet001\\Services\\SharedAccess\\Parameters\\FirewallPolicy";
-        WriteFile(folder_ + "/silenced",
-                  TestHive("[Select]\nCurrent=dword:1\n" + WfpObjectKeys() + policy +
-                           "\\PublicProfile]\nEnableFirewall=dword:0\n" + policy +
-                           "\\FirewallRules]\nOut=sz:v2.30|Action=Block|Active=TRUE|Dir=Out|App=C:\\EDR\\agent.exe|"
-                           "LPort=80|LPort=443|mark=os|Name=Quiet|\n")
-                      .Bytes());
-        hive_ = clean.Bytes();
-        const Bytes changed =
-            TestHive(kWindowsOnly + std::string("[ControlSet001\\Services\\Hidden]\nGroup=sz:NDIS\n")).Bytes();
-        SetHeaderField(hive_, 8, kSequence);
-        SetHeaderField(hive_, 4, kSequence + 1);
-        WriteFile(folder_ + "/evidence/SYSTEM", hive_);
-        log_ = WriteNewFormatLog(hive_, {{kSequence, &hive_, &changed}}).bytes;
-        WriteFile(folder_ + "/evidence/system.log1", log_);
-    }
-    void TearDown() override { RemoveTree(folder_); }
-
-    ProgramRun Inventory(const std::string& arguments) const { return RunInventory(folder_, arguments); }
-
-    std::string folder_;
-    Bytes hive_, log_;
-};
-
 // Each command's status, output and errors; a dirty hive is read with its log
 // replayed in memory unless --no-logs, and written recovered only by --recover
 // to a new file: the evidence stays as it was.
-TEST_F(CommandLine, ExitsLikeDiffAndWritesWhatEachCommandAsksFor) {
+TEST(CommandLine, ExitsLikeDiffAndWritesWhatEachCommandAsksFor) {
+    // A folder of inputs: hives that the tests make, under their names and
+    // renamed, a user hive, a transaction log, files that are not hives, a
+    // Winsock catalog, a silenced agent, and a dirty hive whose log (named in
+    // lower case) holds a service the hive file lacks.
+    const std::string folder = MakeScratchFolder();
+    for (const char* below : {"/cases/a", "/cases/b/deeper", "/nothing", "/users", "/evidence"})
+        std::filesystem::create_directories(folder + below);
+    const TestHive clean(kWindowsOnly), found(kThirdParty), user("[Software\\Acme]\n[Environment]\n");
+    std::filesystem::copy_file(clean.Path(), folder + "/cases/a/SYSTEM");
+    std::filesystem::copy_file(found.Path(), folder + "/cases/b/deeper/system");
+    std::filesystem::copy_file(found.Path(), folder + "/cases/b/HOST1_SYSTEM.hve");
+    std::filesystem::copy_file(user.Path(), folder + "/cases/b/NTUSER.DAT");
+    std::filesystem::copy_file(user.Path(), folder + "/users/NTUSER.DAT");
+    Bytes bytes = found.Bytes();
+    WriteFile(folder + "/truncated", Bytes(bytes.begin(), bytes.begin() + 5000));
+    bytes[28] = 6;
+    WriteFile(folder + "/cases/b/HOST1_SYSTEM.hve.LOG1", bytes);
+    mkfifo((folder + "/cases/b/pipe").c_str(), 0600);
+    std::filesystem::create_symlink("loop", folder + "/cases/b/loop");
+    WriteFile(folder + "/empty", {});
+    WriteFile(folder + "/text", {'h', 'e', 'l', 'l', 'o', '\n'});
+    WriteFile(folder + "/taken", {});
+    WriteFile(folder + "/catalog", TestHive("[Select]\nCurrent=dword:1\n" + WinsockCatalogKeys()).Bytes());
+    const std::string policy = "[ControlSet001\\Services\\SharedAccess\\Parameters\\FirewallPolicy";
+    WriteFile(folder + "/silenced",
+              TestHive("[Select]\nCurrent=dword:1\n" + WfpObjectKeys() + policy +
+                       "\\PublicProfile]\nEnableFirewall=dword:0\n" + policy +
+                       "\\FirewallRules]\nOut=sz:v2.30|Action=Block|Active=TRUE|Dir=Out|App=C:\\EDR\\agent.exe|"
+                       "LPort=80|LPort=443|mark=os|Name=Quiet|\n")
+                  .Bytes());
+    Bytes hive = clean.Bytes();
+    const Bytes changed =
+        TestHive(kWindowsOnly + std::string("[ControlSet001\\Services\\Hidden]\nGroup=sz:NDIS\n")).Bytes();
+    SetHeaderField(hive, 8, kSequence);
+    SetHeaderField(hive, 4, kSequence + 1);
+    WriteFile(folder + "/evidence/SYSTEM", hive);
+    const Bytes log = WriteNewFormatLog(hive, {{kSequence, &hive, &changed}}).bytes;
+    WriteFile(folder + "/evidence/system.log1", log);
+
     const std::string agent = "\\device\\harddiskvolume2\\program files\\edr\\agent.exe";
     const std::string jsonAgent = "\\\\device\\\\harddiskvolume2\\\\program files\\\\edr\\\\agent.exe";
     const std::string acmeFilter = "{F0000000-0000-0000-0000-000000000005}";
-    const std::string replayed = "note\treplayed system.log1: 1 entry, sequence 2107\n";
     const std::string hidden = "svc\t?\tNDIS\tHidden\t";
     const struct {
         std::string arguments;
@@ -99,7 +86,6 @@ TEST_F(CommandLine, ExitsLikeDiffAndWritesWhatEachCommandAsksFor) {
         std::vector<std::string> out = {};  // parts of standard output, in this order
         std::vector<std::string> notOut = {};
     } rows[] = {
-        {"cases/a/SYSTEM", 0, "", {"cases/a/SYSTEM: nothing third-party or unknown\n"}},
         // SYSTEM hives by their content, whatever their names, in path order; none twice.
         {"cases/a/SYSTEM cases",
          1,
@@ -124,8 +110,8 @@ TEST_F(CommandLine, ExitsLikeDiffAndWritesWhatEachCommandAsksFor) {
          {"{\"hive\":\"empty\",\"error\":\"empty file\"}\n"}},
         {"text", 2, "quillmark-inventory: text: not a registry hive (no regf signature)\n"},
         {"truncated --format tsv", 2, "", {"hive\ttruncated\nerror\thive\t"}},
-        {"missing", 2, "quillmark-inventory: missing: No such file or directory\n"},
         {"nothing", 2, "quillmark-inventory: nothing: no registry hive in this folder\n"},
+        {"missing", 2, "quillmark-inventory: missing: No such file or directory\n"},
         {"missing cases/a/SYSTEM", 2, "", {"cases/a/SYSTEM: nothing third-party or unknown\n"}},
         {"", 2, "quillmark-inventory: name at least one SYSTEM hive file or folder (see --help)\n"},
         {"--format xml cases", 2, "quillmark-inventory: --format is text, tsv or jsonl, not 'xml' (see --help)\n"},
@@ -175,8 +161,13 @@ TEST_F(CommandLine, ExitsLikeDiffAndWritesWhatEachCommandAsksFor) {
           "  Firewall rule blocks C:\\EDR\\agent.exe from connecting (rule: Quiet)\n\n"},
          {acmeFilter}},
         {"--all silenced", 1, "", {acmeFilter}},
-        {"--format tsv evidence/SYSTEM", 1, "", {replayed, hidden}},
-        {"--format tsv evidence", 1, "", {replayed, hidden}},
+        {"--format jsonl evidence/SYSTEM",
+         1,
+         "",
+         {"\"logs\":{\"replayed\":true,\"files\":[\"system.log1\"],\"entries\":1,\"firstSequence\":2107,"
+          "\"lastSequence\":2107,\"leftOut\":[]}}\n",
+          "\"name\":\"Hidden\""}},
+        {"--format tsv evidence", 1, "", {"note\treplayed system.log1: 1 entry, sequence 2107\n", hidden}},
         {"--format tsv --no-logs evidence/SYSTEM",
          0,
          "",
@@ -193,7 +184,7 @@ TEST_F(CommandLine, ExitsLikeDiffAndWritesWhatEachCommandAsksFor) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.arguments);
-        const ProgramRun run = Inventory(row.arguments);
+        const ProgramRun run = RunInventory(folder, row.arguments);
         EXPECT_EQ(row.status, run.status);
         std::size_t at = 0;
         for (const std::string& part : row.out) {
@@ -206,9 +197,10 @@ TEST_F(CommandLine, ExitsLikeDiffAndWritesWhatEachCommandAsksFor) {
         else
             EXPECT_EQ(row.err, run.err);
     }
-    EXPECT_EQ(std::string(hive_.begin(), hive_.end()), ReadAll(folder_ + "/evidence/SYSTEM"));
-    EXPECT_EQ(std::string(log_.begin(), log_.end()), ReadAll(folder_ + "/evidence/system.log1"));
-    EXPECT_EQ(2, std::distance(std::filesystem::directory_iterator(folder_ + "/evidence"), {}));
+    EXPECT_EQ(std::string(hive.begin(), hive.end()), ReadAll(folder + "/evidence/SYSTEM"));
+    EXPECT_EQ(std::string(log.begin(), log.end()), ReadAll(folder + "/evidence/system.log1"));
+    EXPECT_EQ(2, std::distance(std::filesystem::directory_iterator(folder + "/evidence"), {}));
+    RemoveTree(folder);
 }
 
 }  // namespace

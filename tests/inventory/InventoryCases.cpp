@@ -36,13 +36,12 @@ std::vector<InventoryCase> FirewallCases() {
              "App=\"C:\\Program Files\\Acme\\acme.exe\"|Svc=acmesvc|Name=Acme|Desc=" +
                  std::string(20000, 'd') + "|") +
         Rule("Chat", "v2.30|Action=Allow|Active=TRUE|Dir=In|App=%LocalAppData%\\Chat\\chat.exe|Name=@chat.exe,-1|") +
-        Rule("Store", "v2.30|Action=Allow|Dir=Out|App=%ProgramFiles%\\WindowsApps\\x.exe|Name=Store app|") +
+        Rule("Store", "v2.30|Action=Allow|Active=TRUE|Dir=Out|App=%ProgramFiles%\\WindowsApps\\x.exe|Name=Store app|") +
         Rule("CoreNet-DHCP-In",
              "v2.30|Action=Allow|Active=TRUE|Dir=In|Protocol=17|LPort=68|RPort=67|"
              "App=%SystemRoot%\\system32\\svchost.exe|Svc=dhcp|Name=@FirewallAPI.dll,-25301|") +
         Rule("CoreNet-IGMP", "v2.30|Action=Allow|Dir=In|Protocol=2|App=System|Name=@FirewallAPI.dll,-25377|") +
         Rule("CoreNet-Teredo", "v2.30|Action=Allow|Dir=In|Name=@FirewallAPI.dll,-25326|") +
-        Rule("Plain-Named", "v2.30|Action=Allow|Dir=In|App=%SystemRoot%\\x.exe|Name=Not a resource|") +
         // The silencing rule and its near misses.
         Rule("{B0000000-0000-0000-0000-000000000001}",
              "v2.30|Action=Block|Active=TRUE|Dir=Out|"
@@ -60,10 +59,9 @@ std::vector<InventoryCase> FirewallCases() {
          Lines(R"([firewall-profiles] n=3
 fwprof|domain|1|1|0|0
 fwprof|private|-|-|-|-
-fwprof|public|0|-|-|-)"),
-         false},
+fwprof|public|0|-|-|-)")},
         {"firewall-rules: marks, repeated and missing keys, what does not parse, a value that is not text", "",
-         "firewall-rules", Lines(R"([firewall-rules] n=14
+         "firewall-rules", Lines(R"([firewall-rules] n=13
 fwrule|3p|Acme-In|Allow|TRUE|In|6|Private,Public|"C:\Program Files\Acme\acme.exe"|acmesvc|80,443|1024-65535|10.0.0.0/8,LocalSubnet,fe80::/64|Acme
 fwrule|?|Broken|-|-|In=Out|-|all|-|-|-|-|-|ctl\x01name
 fwrule|3p|Chat|Allow|TRUE|In|-|all|%LocalAppData%\Chat\chat.exe|-|-|-|-|@chat.exe,-1
@@ -71,30 +69,25 @@ fwrule|os|CoreNet-DHCP-In|Allow|TRUE|In|17|all|%SystemRoot%\system32\svchost.exe
 fwrule|os|CoreNet-IGMP|Allow|-|In|2|all|System|-|-|-|-|@FirewallAPI.dll,-25377
 fwrule|os|CoreNet-Teredo|Allow|-|In|-|all|-|-|-|-|-|@FirewallAPI.dll,-25326
 fwrule|?|Empty|-|-|-|-|all|-|-|-|-|-|-
-fwrule|?|Plain-Named|Allow|-|In|-|all|%SystemRoot%\x.exe|-|-|-|-|Not a resource
-fwrule|?|Store|Allow|-|Out|-|all|%ProgramFiles%\WindowsApps\x.exe|-|-|-|-|Store app
+fwrule|?|Store|Allow|TRUE|Out|-|all|%ProgramFiles%\WindowsApps\x.exe|-|-|-|-|Store app
 fwrule|3p|{b0000000-0000-0000-0000-000000000000}|block|true|out|-|all|C:\x.exe|-|-|-|-|-
 fwrule|3p|{B0000000-0000-0000-0000-000000000001}|Block|TRUE|Out|-|all|C:\Program Files\EDR\agent.exe|-|-|-|-|@FirewallAPI.dll,-1
 fwrule|3p|{B0000000-0000-0000-0000-000000000002}|Block|TRUE|In|-|all|C:\EDR\agent.exe|-|-|-|-|-
 fwrule|3p|{B0000000-0000-0000-0000-000000000003}|Block|FALSE|Out|-|all|C:\EDR\a.exe|-|-|-|-|-
 fwrule|?|{B0000000-0000-0000-0000-000000000004}|Block|TRUE|Out|-|all|-|-|-|-|192.0.2.1|-
-error|Services\SharedAccess\Parameters\FirewallPolicy\FirewallRules\NotText|not a text value)"),
-         false},
+error|Services\SharedAccess\Parameters\FirewallPolicy\FirewallRules\NotText|not a text value)")},
         {"firewall-suspicious: profiles off, then active outbound blocks on a program, any case", "",
          "firewall-suspicious", Lines(R"([firewall-suspicious] n=3
 fwsusp|profile-off|public|-|-
 fwsusp|rule-blocks|{b0000000-0000-0000-0000-000000000000}|C:\x.exe|-
 fwsusp|rule-blocks|{B0000000-0000-0000-0000-000000000001}|C:\Program Files\EDR\agent.exe|@FirewallAPI.dll,-1
-error|Services\SharedAccess\Parameters\FirewallPolicy\FirewallRules\NotText|not a text value)"),
-         false},
+error|Services\SharedAccess\Parameters\FirewallPolicy\FirewallRules\NotText|not a text value)")},
         {"Windows XP: two profiles and no rules",
          std::string(kPolicy) + "\\DomainProfile]\n" + kPolicy + "\\StandardProfile]\nEnableFirewall=dword:1\n",
          "firewall-rules", Lines(R"([firewall-rules] n=0
-absent|Services\SharedAccess\Parameters\FirewallPolicy\FirewallRules)"),
-         false},
+absent|Services\SharedAccess\Parameters\FirewallPolicy\FirewallRules)")},
         {"no firewall policy", "[ControlSet001\\Services]", "firewall-profiles", Lines(R"([firewall-profiles] n=0
-absent|Services\SharedAccess\Parameters\FirewallPolicy)"),
-         false},
+absent|Services\SharedAccess\Parameters\FirewallPolicy)")},
     };
 }
 
@@ -147,8 +140,7 @@ svc|3p|NDIS|Acme|1|3| "C:\Program Files\Acme\acme.sys"|Acme Filter
 svc|3p|TDI|AFD|-|-|\??\D:\evil\afd.sys|(absent)
 svc|?|TDI|Shadow|-|-|\??\C:\Windows\system32\drivers\shadow.sys|(absent)
 svc|3p|Streams Drivers|Spy|-|-|%ProgramFiles%\Spy\spy.sys|(absent)
-svc|os|pnp_tdi|tcpip|1|0|\SystemRoot\System32\drivers\tcpip.sys|@%SystemRoot%\system32\tcpipcfg.dll,-50003)"),
-             false},
+svc|os|pnp_tdi|tcpip|1|0|\SystemRoot\System32\drivers\tcpip.sys|@%SystemRoot%\system32\tcpipcfg.dll,-50003)")},
 
             {"services: owners, components, adapters and display names as INF evidence",
              R"([ControlSet001\Services\OemOwned]
@@ -195,8 +187,7 @@ svc|3p|NDIS|ByFilter|-|-|(absent)|(absent)
 svc|os|NDIS|ByWindowsInf|-|-|(absent)|(absent)
 svc|os|NDIS|MixedOwners|-|-|(absent)|(absent)
 svc|?|NDIS|Nobody|-|-|(absent)|(absent)
-svc|3p|NDIS|OemOwned|-|-|(absent)|(absent))"),
-             false},
+svc|3p|NDIS|OemOwned|-|-|(absent)|(absent))")},
 
             {"services: group spellings, value types and sizes, escapes",
              R"([ControlSet001\Services\G1]
@@ -226,8 +217,7 @@ svc|3p|NDIS|OemOwned|-|-|(absent)|(absent))"),
              "[services] n=3\n"
              "svc\t?\ttdi\tG1\t-\t-\ta\\x09b\tFirst\n"
              "svc\t?\tNDIS\tG5\t16\t4\tx\t(absent)\n"
-             "svc\t?\tnetworkprovider\tG6\t-\t-\tAB\t\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\xEF\xBF\xBDx\xEF\xBF\xBD\n",
-             false},
+             "svc\t?\tnetworkprovider\tG6\t-\t-\tAB\t\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\xEF\xBF\xBDx\xEF\xBF\xBD\n"},
 
             // Windows writes Monitoring and Optional only when they are 1.
             {"ndis-filters: kinds, Windows 10's NetworkSetup2 fallbacks, bindings and marks",
@@ -294,15 +284,13 @@ lwf|?|{AAAAAAAA-0000-0000-0000-000000000004}|lwf|(absent)|(absent)|(absent)|-|-|
 lwf|3p|{AAAAAAAA-0000-0000-0000-000000000005}|lwf|x_win10|(absent)|compression|modifying|optional|0|oem8.inf|(absent)
 lwf|?|{AAAAAAAA-0000-0000-0000-000000000007}|lwf|(absent)|(absent)|(absent)|modifying|mandatory|0|(absent)|(absent)
 lwf|?|{AAAAAAAA-0000-0000-0000-000000000008}|lwf|(absent)|(absent)|scheduler|modifying|mandatory|0|(absent)|(absent)
-lwf|?|{AAAAAAAA-0000-0000-0000-000000000009}|lwf|(absent)|(absent)|(absent)|-|-|0|(absent)|(absent))"),
-             false},
+lwf|?|{AAAAAAAA-0000-0000-0000-000000000009}|lwf|(absent)|(absent)|(absent)|-|-|0|(absent)|(absent))")},
 
             {"adapter-filters: the bindings of each adapter by component id",
              "",  // the keys of the case before
              "adapter-filters", Lines(R"([adapter-filters] n=2
 bind|0000|{ADAPTER0}|Intel Gigabit|acme_lwf,ms_pssched
-bind|0001|(absent)|(absent)|acme_lwf,acme_lwf,{BBBBBBBB-0000-0000-0000-000000000009})"),
-             false},
+bind|0001|(absent)|(absent)|acme_lwf,acme_lwf,{BBBBBBBB-0000-0000-0000-000000000009})")},
 
             {"ndis-filters: no adapter keeps a FilterList (Windows XP)",
              R"([ControlSet001\Control\Network\{4D36E974-E325-11CE-BFC1-08002BE10318}\{aaaaaaaa-0000-0000-0000-000000000001}]
@@ -310,8 +298,7 @@ bind|0001|(absent)|(absent)|acme_lwf,acme_lwf,{BBBBBBBB-0000-0000-0000-000000000
             [ControlSet001\Control\Class\{4D36E972-E325-11CE-BFC1-08002BE10318}\0000\Linkage]
             UpperBind=multi:Tcpip)",
              "ndis-filters", Lines(R"([ndis-filters] n=1
-lwf|?|{AAAAAAAA-0000-0000-0000-000000000001}|im|(absent)|(absent)|(absent)|-|-|-|(absent)|(absent))"),
-             false},
+lwf|?|{AAAAAAAA-0000-0000-0000-000000000001}|im|(absent)|(absent)|(absent)|-|-|-|(absent)|(absent))")},
 
             {"ndis-protocols: services, adapters bound by UpperBind, marks",
              R"([ControlSet001\Control\Network\{4D36E975-E325-11CE-BFC1-08002BE10318}\{cccccccc-0000-0000-0000-000000000001}]
@@ -335,8 +322,7 @@ lwf|?|{AAAAAAAA-0000-0000-0000-000000000001}|im|(absent)|(absent)|(absent)|-|-|-
              "ndis-protocols", Lines(R"([ndis-protocols] n=3
 proto|os|{CCCCCCCC-0000-0000-0000-000000000001}|ms_tcpip|Tcpip|2|nettcpip.inf|Internet Protocol
 proto|3p|{CCCCCCCC-0000-0000-0000-000000000002}|acme_proto|AcmeProto|1|oem2.inf|(absent)
-proto|?|{CCCCCCCC-0000-0000-0000-000000000003}|(absent)|(absent)|-|(absent)|(absent))"),
-             false},
+proto|?|{CCCCCCCC-0000-0000-0000-000000000003}|(absent)|(absent)|-|(absent)|(absent))")},
 
             {"network-providers: stored order, provider paths and the list",
              R"([ControlSet001\Control\NetworkProvider\Order]
@@ -351,8 +337,7 @@ proto|?|{CCCCCCCC-0000-0000-0000-000000000003}|(absent)|(absent)|-|(absent)|(abs
 netprov|3p|1|RDPNP|C:\Evil\rdpnp.dll
 netprov|3p|2|AcmeNP|C:\Program Files\Acme\np.dll
 netprov|os|3|LanmanWorkstation|%SystemRoot%\System32\ntlanman.dll
-netprov|?|4|Mystery|(absent))"),
-             false},
+netprov|?|4|Mystery|(absent))")},
 
             {"winsock-namespaces: both catalogs, Windows' own DLLs in the system folder",
              R"([ControlSet001\Services\WinSock2\Parameters\NameSpace_Catalog5\Catalog_Entries\000000000002]
@@ -374,21 +359,18 @@ netprov|?|4|Mystery|(absent))"),
 nsp|3p|32|000000000001|(absent)|-|-|C:\Windows\System32\mswsock.dll|(absent)
 nsp|os|32|000000000002|{22059D40-7E9E-11CF-AE5A-00AA00A7112B}|12|1|%SystemRoot%\System32\mswsock.dll|Tcpip
 nsp|3p|64|000000000001|(absent)|-|-|%windir%\system32\evilnsp.dll|(absent)
-nsp|os|64|000000000003|(absent)|-|-|%WINDIR%\SYSTEM32\NLAAPI.DLL|(absent))"),
-             false},
+nsp|os|64|000000000003|(absent)|-|-|%WINDIR%\SYSTEM32\NLAAPI.DLL|(absent))")},
 
             {"every block of a control set without the keys it reads", "[ControlSet001\\Control]", "",
-             Lines(R"(controlset|ControlSet001)"), false},
+             Lines(R"(controlset|ControlSet001)")},
 
             {"the absent lines of a control set without the keys it reads", "", "network-providers",
              Lines(R"([network-providers] n=0
-absent|Control\NetworkProvider\Order)"),
-             false},
+absent|Control\NetworkProvider\Order)")},
 
             {"a Winsock catalog is absent without its 32-bit entries only", "", "winsock-protocols",
              Lines(R"([winsock-protocols] n=0
-absent|Services\WinSock2\Parameters\Protocol_Catalog9\Catalog_Entries)"),
-             false},
+absent|Services\WinSock2\Parameters\Protocol_Catalog9\Catalog_Entries)")},
 
             {"Select\\Current names the control set",
              R"([Select]

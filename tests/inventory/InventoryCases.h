@@ -10,10 +10,10 @@ namespace inventory::test {
 // Wine, so both readers are held to the same lines.
 struct InventoryCase {
     std::string name;
-    std::string keys;      // registry text (see RegText.h) below the SYSTEM root; empty: the case before's
-    const char* block;     // the block compared, or "" for the lines before the first block
-    std::string expected;  // those lines as the line format writes them
-    bool offlineOnly;      // about choosing the control set, which the live registry does not do
+    std::string keys;          // registry text (see RegText.h) below the SYSTEM root; empty: the case before's
+    const char* block;         // the block compared, or "" for the lines before the first block
+    std::string expected;      // those lines as the line format writes them
+    bool offlineOnly = false;  // about choosing the control set, which the live registry does not do
 };
 
 const std::vector<InventoryCase>& InventoryCases();

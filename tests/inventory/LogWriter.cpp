@@ -9,12 +9,6 @@ namespace {
 
 constexpr std::size_t kBaseBlockBytes = 4096, kHeaderCopyBytes = 512, kEntryHeaderBytes = 40;
 
-std::uint32_t Get32(const Bytes& bytes, std::size_t at) {
-    std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i) value = (value << 8) | bytes[at + i];
-    return value;
-}
-
 void Put(Bytes& bytes, std::size_t at, std::uint64_t value, int size) {
     for (int i = 0; i < size; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
@@ -24,7 +18,7 @@ void PadTo512(Bytes& bytes) {
 }
 
 std::uint32_t BinsSize(const Bytes& hive) {
-    return Get32(hive, 40);
+    return Load32(hive, 40);
 }
 
 // Indexes of after's pages that differ from before's or lie past its bins.
@@ -51,10 +45,16 @@ void HashEntry(Bytes& log, std::size_t at, std::size_t size) {
 
 }  // namespace
 
+std::uint32_t Load32(const Bytes& bytes, std::size_t at) {
+    std::uint32_t value = 0;
+    for (int i = 3; i >= 0; --i) value = (value << 8) | bytes[at + i];
+    return value;
+}
+
 void SetHeaderField(Bytes& block, std::size_t at, std::uint32_t value) {
     Put(block, at, value, 4);
     std::uint32_t sum = 0;
-    for (std::size_t word = 0; word < 508; word += 4) sum ^= Get32(block, word);
+    for (std::size_t word = 0; word < 508; word += 4) sum ^= Load32(block, word);
     Put(block, 508, sum == 0xFFFFFFFF ? 0xFFFFFFFE : sum == 0 ? 1 : sum, 4);
 }
 
@@ -87,7 +87,7 @@ NewFormatLog WriteNewFormatLog(const Bytes& hive, const std::vector<HiveChange>&
 
 void SetEntryField(NewFormatLog& log, std::size_t index, std::size_t at, std::uint32_t value) {
     const std::size_t entry = log.entryAt[index];
-    const std::uint32_t size = Get32(log.bytes, entry + 4);
+    const std::uint32_t size = Load32(log.bytes, entry + 4);
     Put(log.bytes, entry + at, value, 4);
     HashEntry(log.bytes, entry, size);
 }

@@ -8,6 +8,9 @@ namespace inventory::test {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// A little-endian 32-bit field.
+std::uint32_t Load32(const Bytes& bytes, std::size_t at);
+
 // Sets a 32-bit field of a base block (a hive's, or a log's copy) and makes its checksum right.
 void SetHeaderField(Bytes& block, std::size_t at, std::uint32_t value);
 

@@ -8,7 +8,6 @@
 #include <stdexcept>
 
 #include "HiveWriter.h"
-#include "RunProgram.h"
 
 namespace inventory::test {
 

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,5 +38,20 @@ private:
 std::string MakeScratchFolder();
 void RemoveTree(const std::string& folder);
 void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
+
+// A whole file's bytes ("" when it cannot be read).
+inline std::string ReadAll(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+struct ProgramRun {
+    int status = -1;  // the exit status, -1 when it did not exit
+    std::string out;
+    std::string err;
+};
+
+// Runs the built quillmark-inventory in `folder` with shell-split arguments.
+ProgramRun RunInventory(const std::string& folder, const std::string& arguments);
 
 }  // namespace inventory::test

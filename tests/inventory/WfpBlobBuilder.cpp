@@ -76,8 +76,6 @@ void WriteValuePointee(NdrWriter& w, const WfpValue& value) {
             w.U32(Size(value.bytes));
             w.Pointer(true);
             return w.Counted(value.bytes);
-        case kWfpUnicodeString:
-            return w.String(value.text);
         case kWfpRange:
             w.Align(4);
             for (const WfpValue& side : value.range) WriteValueFlat(w, side);

@@ -10,7 +10,7 @@ namespace inventory::test {
 
 // Writes the persistent WFP objects as docs/WFP-FILTERS.md lays them out,
 // independently of the decoders: the value types the tests use (numbers of up
-// to 64 bits, byte blobs, strings, ranges of those), and a filter's raw context.
+// to 64 bits, byte blobs, ranges of those), and a filter's raw context.
 
 // The outer and inner pickle around an NDR body that starts at B.
 std::vector<std::uint8_t> WrapWfpPickle(std::uint32_t objectType, std::vector<std::uint8_t> body,
@@ -36,7 +36,6 @@ struct WfpValues {
         return With(type, &WfpValue::bytes, std::move(bytes));
     }
     static WfpValue Range(WfpValue low, WfpValue high) { return With(kWfpRange, &WfpValue::range, {low, high}); }
-    static WfpValue Text(std::string text) { return With(kWfpUnicodeString, &WfpValue::text, std::move(text)); }
     template <typename Member>
     static WfpValue With(std::uint32_t type, Member WfpValue::*member, Member content) {
         WfpValue value;
