@@ -214,7 +214,7 @@ void NetworkStackWindow::OnCreate() {
 
 void NetworkStackWindow::CreateControls() {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hWnd(), GWLP_HINSTANCE));
-    struct ControlSpec {
+    struct NewControl {
         int id;
         const wchar_t* windowClass;
         const wchar_t* text;
@@ -222,7 +222,7 @@ void NetworkStackWindow::CreateControls() {
         DWORD exStyle;
     };
     // In tab order: creation order is the order the keyboard walks.
-    const ControlSpec specs[] = {
+    const NewControl controls[] = {
         {IDC_NS_MACHINE_LABEL, L"STATIC", L"&Computer:", SS_LEFT | SS_CENTERIMAGE, 0},
         {IDC_NS_MACHINE, L"EDIT", options_.machine.c_str(), ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE},
         {IDC_NS_REFRESH, L"BUTTON", L"&Refresh", BS_PUSHBUTTON | WS_TABSTOP, 0},
@@ -234,12 +234,12 @@ void NetworkStackWindow::CreateControls() {
         {IDC_NS_COPY, L"BUTTON", L"C&opy", BS_PUSHBUTTON | WS_TABSTOP, 0},
         {IDC_NS_SAVE, L"BUTTON", L"&Save as...", BS_PUSHBUTTON | WS_TABSTOP, 0},
     };
-    for (const ControlSpec& spec : specs) {
+    for (const NewControl& wanted : controls) {
         HWND control =
-            CreateWindowExW(spec.exStyle, spec.windowClass, spec.text, WS_CHILD | WS_VISIBLE | spec.style, 0, 0, 0, 0,
-                            hWnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+            CreateWindowExW(wanted.exStyle, wanted.windowClass, wanted.text, WS_CHILD | WS_VISIBLE | wanted.style, 0, 0,
+                            0, 0, hWnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(wanted.id)), instance, nullptr);
         if (!control) throw std::runtime_error("cannot create the network stack window's controls");
-        const HFONT font = spec.id == IDC_NS_SUMMARY ? boldFont_.get() : font_.get();
+        const HFONT font = wanted.id == IDC_NS_SUMMARY ? boldFont_.get() : font_.get();
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
     // The bar's host shows while a read runs.
