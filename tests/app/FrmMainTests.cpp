@@ -17,10 +17,10 @@
 #include "ExpectedBar.h"
 #include "MessagePump.h"
 #include "ProgramFile.h"
-#include "ReportOracle.h"
 #include "ScratchFolder.h"
 #include "ScratchKey.h"
 #include "ServiceScan.h"
+#include "ServicesTrees.h"
 #include "TestWindow.h"
 #include "Text.h"
 #include "UniqueHandle.h"
@@ -107,15 +107,13 @@ TEST_F(ServiceScanTest, ReportsWhatTheOracleExpectsOfRandomTrees) {
     const int first = one ? std::atoi(one) : 1, last = one ? first : soak ? std::atoi(soak) : 60;
     const HWND list = form->Control(IDC_LIST1), check = form->Control(IDC_CHECK1);
     SetWindowLongW(check, GWL_STYLE, (GetWindowLongW(check, GWL_STYLE) & ~BS_TYPEMASK) | BS_AUTO3STATE);
-    std::vector<GeneratedService> stored;
     const auto scan = [&](int tick, bool none, bool all) {
         Tick(tick);
         DeleteFileW(folder.File(FrmMain::kLogFileName).c_str());
         PressStart();
         const std::string date = DateLine();
         EXPECT_EQ(0u, date.rfind("Date: ", 0)) << date;
-        const ExpectedReport expected =
-            ReportOf(none ? std::vector<GeneratedService>() : stored, scratch, kServices, all, date);
+        const ExpectedReport expected = ReportOf(scratch, kServices, none, all, date);
         EXPECT_EQ(expected.box, WindowText(Box()));
         EXPECT_EQ(expected.log, LogBytes());
         EXPECT_EQ(expected.keys, form->PB1().Max());
@@ -125,7 +123,7 @@ TEST_F(ServiceScanTest, ReportsWhatTheOracleExpectsOfRandomTrees) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         scratch.DeleteTree(kServices);
         scratch.CreateKey(kServices);
-        stored = ServicesGenerator::Write(ServicesGenerator(seed).Generate(), scratch, kServices);
+        WriteRandomServices(seed, scratch, kServices);
         scan(seed % 3, seed % 3 == BST_INDETERMINATE, seed % 3 == BST_CHECKED);
     }
     SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L""));
