@@ -83,7 +83,6 @@ TEST_F(cRegistryWrite, EachFailureRaisesItsErrorAndChangesNothing) {
         {kMachine, REG_MULTI_SZ, L"W", L"v", set(Bytes{0x01, 0xAB}), cRegistry::kErrSetValue,
          L"Failed to set registry value Key: " + address + L"W',Key: 'v' to value: '01 ab'"},
         {kMachine, REG_BINARY, L"W", L"v", set(L"0102"), 26001, L""},  // raised without a source
-        {kMachine, 0, L"W", L"v", set(L"text"), cRegistry::kErrSetValue, {}},
         {kMachine, REG_DWORD, L"W", std::wstring(16384, L'n'), set(std::int32_t{1}), cRegistry::kErrSetValue, {}},
         {kMachine, REG_SZ, L"W", L"v", set(L"\u0F00"), cRegistry::kErrSetValue, {}},
         {kMachine, REG_SZ, L"W", L"\u0F00", set(L"x"), cRegistry::kErrSetValue, {}},
