@@ -53,10 +53,6 @@ protected:
         ASSERT_TRUE(machine_->Effective() && classes_->Effective()) << "the roots still name the real keys";
     }
 
-    // Takes every key and value out of both roots, which stay in place.
-    void EmptyRoots() const {
-        for (const wchar_t* root : {L"LM", L"CR"}) RegDeleteTreeW(scratch.Open(root, KEY_ALL_ACCESS).get(), nullptr);
-    }
     // reg addressed below HKEY_LOCAL_MACHINE.
     void Address(const std::wstring& path, const std::wstring& name, std::int32_t valueType = REG_SZ) {
         reg.SetClassKey(kMachine);
@@ -397,15 +393,15 @@ TEST_F(RegistryTest, AssociationsAreWrittenUnderBothRoots) {
          },
          "AppFile\\shell\\5\\: 1.5\nAppFile\\shell\\5\\command\\: %a%\n"},
     };
-    scratch.CreateKey(L"CR\\AppFile");
     for (const auto& row : rows) {
+        scratch.CreateKey(L"CR\\AppFile");
         row.create();
         EXPECT_EQ(row.layout, Layout(scratch, L"CR")) << "below HKEY_CLASSES_ROOT";
         EXPECT_EQ(row.layout, Layout(scratch, L"LM\\SOFTWARE\\Classes")) << "below HKEY_LOCAL_MACHINE";
         EXPECT_EQ(cRegistry::kHKeyLocalMachine, reg.ClassKey());
         EXPECT_EQ(L"", reg.ValueKey());
-        EmptyRoots();
-        scratch.CreateKey(L"CR\\AppFile");
+        // Every key and value out of both roots, which stay in place.
+        for (const wchar_t* root : {L"LM", L"CR"}) RegDeleteTreeW(scratch.Open(root, KEY_ALL_ACCESS).get(), nullptr);
     }
     // A class only below the object's own root is no class.
     scratch.CreateKey(L"LM\\Elsewhere");
