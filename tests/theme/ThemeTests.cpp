@@ -15,7 +15,6 @@
 
 #include "ComPtr.h"
 #include "Error.h"
-#include "OleObjects.h"
 #include "Pictures.h"
 #include "Surface.h"
 #include "TestWindow.h"
@@ -149,8 +148,6 @@ protected:
         button.window = window.AddChild(L"BUTTON", L"", BS_PUSHBUTTON, 10, 10, kWidth, kHeight);
         theme.reset(OpenThemeData(button.window, L"BUTTON"));
         if (!theme) GTEST_SKIP() << "no visual style draws buttons on this system";
-        button.parent = &form;
-        button.font = CreateOleFont(L"Tahoma", 8, FW_NORMAL);
         SetFocus(window.hWnd());
         GetThemeBackgroundContentRect(theme.get(), nullptr, BP_PUSHBUTTON, PBS_NORMAL, &client, &content);
     }
@@ -169,7 +166,6 @@ protected:
     }
 
     ScopedThemePlatform platform;
-    FakeContainer form;
     FakeControl button;
     TestWindow window;
     UniqueTheme theme;
