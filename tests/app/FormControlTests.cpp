@@ -6,7 +6,6 @@
 
 #include "FormControls.h"
 #include "OleObjects.h"
-#include "Pictures.h"
 #include "RuntimeError.h"
 #include "TestWindow.h"
 #include "Text.h"

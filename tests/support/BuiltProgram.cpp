@@ -7,14 +7,9 @@
 #include <fstream>
 #include <iterator>
 
-namespace {
+#include "ProgramFile.h"
 
-std::wstring TestFolder() {
-    wchar_t self[MAX_PATH];
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    const std::wstring path(self);
-    return path.substr(0, path.rfind(L'\\'));
-}
+namespace {
 
 std::string ReadAndDelete(const std::wstring& path) {
     std::string bytes;
@@ -29,13 +24,13 @@ std::string ReadAndDelete(const std::wstring& path) {
 }  // namespace
 
 std::wstring BuiltProgramPath(const std::wstring& file) {
-    return TestFolder() + L"\\..\\..\\" + file;
+    return ProgramFolder() + L"\\..\\..\\" + file;
 }
 
 BuiltProgramRun RunBuiltProgram(const std::wstring& file, const std::wstring& arguments) {
     static int runs = 0;
     const std::wstring name =
-        TestFolder() + L"\\run" + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++runs);
+        ProgramFolder() + L"\\run" + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++runs);
     BuiltProgramRun run;
     run.status = _wsystem(
         (L"\"\"" + BuiltProgramPath(file) + L"\" " + arguments + L" >\"" + name + L".out\" 2>\"" + name + L".err\"\"")

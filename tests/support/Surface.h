@@ -37,8 +37,7 @@ public:
     // Copies another DC's pixels to (0, 0), as far as this surface reaches.
     void CopyFrom(HDC source);
 
-    // Pixels of the colour in the rectangle (the whole surface by default).
-    int Count(COLORREF colour) const { return Count(colour, {0, 0, width_, height_}); }
+    // Pixels of the colour in the rectangle.
     int Count(COLORREF colour, const RECT& rect) const;
     // The smallest rectangle that holds every pixel of the colour; empty when none.
     RECT Bounds(COLORREF colour) const;

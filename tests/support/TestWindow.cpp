@@ -1,11 +1,8 @@
 #include "TestWindow.h"
 
-namespace {
+#include "MessagePump.h"
 
-void HandleWaitingMessages() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-}
+namespace {
 
 constexpr wchar_t kClassName[] = L"QuillmarkTestWindow";
 
@@ -36,12 +33,12 @@ std::wstring WindowText(HWND window) {
 TestWindow::TestWindow()
     : hwnd_(CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"test", WS_CHILD | WS_VISIBLE, 0, 0, 320, 200, Host(),
                             nullptr, nullptr, nullptr)) {
-    HandleWaitingMessages();
+    DoEvents();
 }
 
 TestWindow::~TestWindow() {
     DestroyWindow(hwnd_);
-    HandleWaitingMessages();
+    DoEvents();
 }
 
 HWND TestWindow::AddChild(const wchar_t* windowClass, const wchar_t* text, DWORD style, int x, int y, int width,
