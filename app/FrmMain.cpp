@@ -112,7 +112,7 @@ LRESULT FrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (OnSetCursor(reinterpret_cast<HWND>(wParam))) return TRUE;
             break;
         case WM_ACTIVATE:
-            OnActivate(LOWORD(wParam) != WA_INACTIVE);
+            focus_.OnActivate(hWnd(), LOWORD(wParam) != WA_INACTIVE, Control(IDC_COMMAND1));
             return 0;
         case WM_CLOSE:
             OnClose();
@@ -216,17 +216,6 @@ bool FrmMain::OnSetCursor(HWND under) {
     if (!handCursor_ || (under != Control(IDC_LABEL4) && under != Control(IDC_IMAGE2))) return false;
     SetCursor(handCursor_);
     return true;
-}
-
-// Like a dialog: the focused control is kept while the window is inactive
-// and gets the focus back when it is activated again.
-void FrmMain::OnActivate(bool active) {
-    if (active) {
-        SetFocus(focus_ ? focus_ : Control(IDC_COMMAND1));
-        return;
-    }
-    HWND focused = GetFocus();
-    if (focused && IsChild(hWnd(), focused)) focus_ = focused;
 }
 
 void FrmMain::OnClose() {

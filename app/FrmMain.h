@@ -10,6 +10,7 @@
 #include "Accelerators.h"
 #include "ComPtr.h"
 #include "FormControls.h"
+#include "KeptFocus.h"
 #include "NetworkStackWindow.h"
 #include "PictureBox.h"
 #include "ScanLog.h"
@@ -65,7 +66,6 @@ private:
     void OnCommand(int id, int code);
     LRESULT OnCtlColorStatic(HDC hdc, HWND control);
     bool OnSetCursor(HWND under);
-    void OnActivate(bool active);
     void OnClose();
     void Link_Click();
     void Picture1_Paint();
@@ -77,7 +77,7 @@ private:
     PictureBox picture1_;
     UniqueBitmap linkPicture_;
     HCURSOR handCursor_ = nullptr;
-    HWND focus_ = nullptr;  // the control that gets the focus back on activation
+    KeptFocus focus_;
     std::unique_ptr<cProgressBar> pb1_;
     Accelerators accelerators_;
     std::unique_ptr<NetworkStackWindow> networkStack_;

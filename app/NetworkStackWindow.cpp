@@ -177,7 +177,7 @@ LRESULT NetworkStackWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam
         case WM_CTLCOLORSTATIC:
             return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_ACTIVATE:
-            OnActivate(LOWORD(wParam) != WA_INACTIVE);
+            focus_.OnActivate(hWnd(), LOWORD(wParam) != WA_INACTIVE, Control(IDC_NS_LIST));
             return 0;
         case WM_CLOSE:
             OnClose();
@@ -547,17 +547,6 @@ LRESULT NetworkStackWindow::OnCtlColorStatic(HDC hdc, HWND control) {
     SetTextColor(hdc, alarm ? kAlarmColour : GetSysColor(COLOR_WINDOWTEXT));
     SetBkColor(hdc, GetSysColor(COLOR_BTNFACE));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-}
-
-// Like a dialog: the focused control is kept while the window is inactive
-// and gets the focus back when it is activated again.
-void NetworkStackWindow::OnActivate(bool active) {
-    if (active) {
-        SetFocus(focus_ && IsChild(hWnd(), focus_) ? focus_ : Control(IDC_NS_LIST));
-        return;
-    }
-    HWND focused = GetFocus();
-    if (focused && IsChild(hWnd(), focused)) focus_ = focused;
 }
 
 // A read in progress is stopped at its next block (a remote call under way

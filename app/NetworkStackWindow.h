@@ -11,6 +11,7 @@
 #include "ComPtr.h"
 #include "InventoryReader.h"
 #include "InventoryTable.h"
+#include "KeptFocus.h"
 #include "PictureBox.h"
 #include "ReadSource.h"
 #include "Render.h"
@@ -68,7 +69,6 @@ private:
     void OnCommand(int id, int code);
     LRESULT OnNotify(NMHDR& header);
     LRESULT OnCtlColorStatic(HDC hdc, HWND control);
-    void OnActivate(bool active);
     void OnMinMaxInfo(MINMAXINFO& info) const;
     void OnClose();
     void OnProgress(std::size_t done, std::size_t total);
@@ -94,5 +94,5 @@ private:
     int verdictLines_ = 1;
     bool verdictsFound_ = false;
     bool statusIsFailure_ = false;
-    HWND focus_ = nullptr;  // the control that gets the focus back on activation
+    KeptFocus focus_;
 };
