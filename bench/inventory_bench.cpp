@@ -28,7 +28,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double Milliseconds(Clock::duration duration) { return std::chrono::duration<double, std::milli>(duration).count(); }
+double Milliseconds(Clock::duration duration) {
+    return std::chrono::duration<double, std::milli>(duration).count();
+}
 
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
@@ -129,7 +131,8 @@ int main(int argc, char** argv) {
         const double megabytes = std::filesystem::file_size(hive) / 1048576.0;
         std::vector<std::string> unreadable;
         double logMegabytes = 0;
-        for (const auto& log : inventory::ReadLogsBeside(hive, unreadable)) logMegabytes += log.bytes.size() / 1048576.0;
+        for (const auto& log : inventory::ReadLogsBeside(hive, unreadable))
+            logMegabytes += log.bytes.size() / 1048576.0;
         const inventory::HiveFile probe(hive);
         const bool replayed = probe.Replay().outcome == inventory::ReplayResult::Outcome::kReplayed;
         const double ours = InventoryMs(hive, true), theirs = HivexmlMs(hive);
