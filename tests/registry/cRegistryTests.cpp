@@ -130,25 +130,22 @@ TEST_F(cRegistryRead, FailuresGiveTheDefaultAndKeepTheType) {
     scratch.SetText(L"LM\\Key", "?", "found");
     const struct {
         const char* what;
-        std::int32_t classKey;
         std::wstring section, name, machine;
         bool keyExists;
     } rows[] = {
-        {"missing value", kMachine, L"Key", L"Absent", L"", true},
-        {"missing key", kMachine, L"NoKey", L"v", L"", false},
-        {"no root", 0, L"Key", L"v", L"", false},
-        {"unreachable machine (KeyExists ignores it)", kMachine, L"Key", L"v", L"\\\\quillmark-no-such-host", true},
+        {"missing value", L"Key", L"Absent", L"", true},
+        {"missing key", L"NoKey", L"v", L"", false},
+        {"unreachable machine (KeyExists ignores it)", L"Key", L"v", L"\\\\quillmark-no-such-host", true},
         // The plain conversion makes "\" of U+FF3C and "?" of U+0F00.
-        {"fullwidth backslash in the path", kMachine, L"A\uFF3CB", L"v", L"", false},
-        {"path outside the code page", kMachine, L"\u0F00", L"v", L"", false},
-        {"name outside the code page", kMachine, L"Key", L"\u0F00", L"", true},
+        {"fullwidth backslash in the path", L"A\uFF3CB", L"v", L"", false},
+        {"path outside the code page", L"\u0F00", L"v", L"", false},
+        {"name outside the code page", L"Key", L"\u0F00", L"", true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         cRegistry object;
         object.SetMachine(row.machine);
-        EXPECT_EQ(RegistryValue(L"fallback"),
-                  object.ValueEx(row.classKey, row.section, row.name, REG_BINARY, L"fallback"));
+        EXPECT_EQ(RegistryValue(L"fallback"), object.ValueEx(kMachine, row.section, row.name, REG_BINARY, L"fallback"));
         EXPECT_EQ(REG_BINARY, object.ValueType());
         EXPECT_EQ(row.keyExists, object.KeyExists());
     }
