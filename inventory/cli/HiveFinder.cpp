@@ -1,8 +1,6 @@
 #include "HiveFinder.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
@@ -11,6 +9,9 @@
 #include <system_error>
 #include <utility>
 
+#include "FileBytes.h"
+#include "RegistryKey.h"
+
 namespace inventory {
 namespace fs = std::filesystem;
 namespace {
@@ -18,15 +19,15 @@ namespace {
 enum class Start { kHive, kTransactionLog, kOther };
 
 // How a regular file starts: a hive's base block says regf and, at 28, file
-// type 0; a transaction log's says another type. Only 32 bytes are read, and
-// the file is opened so that nothing can make the read wait.
+// type 0; a transaction log's says another type. Only 32 bytes are read.
 Start StartOf(const std::string& path) {
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) return Start::kOther;
-    unsigned char header[32] = {};
-    const ssize_t n = pread(fd, header, sizeof header, 0);
-    close(fd);
-    if (n != static_cast<ssize_t>(sizeof header) || std::memcmp(header, "regf", 4) != 0) return Start::kOther;
+    std::vector<std::uint8_t> header;
+    try {
+        header = ReadFileStart(path, 32);
+    } catch (const ReadError&) {
+        return Start::kOther;
+    }
+    if (header.size() != 32 || std::memcmp(header.data(), "regf", 4) != 0) return Start::kOther;
     const bool primary = header[28] == 0 && header[29] == 0 && header[30] == 0 && header[31] == 0;
     return primary ? Start::kHive : Start::kTransactionLog;
 }

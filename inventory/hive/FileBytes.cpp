@@ -4,9 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <utility>
 
 #include "RegistryKey.h"
 #include "RegistryText.h"
@@ -24,6 +26,7 @@ public:
     ~Descriptor() {
         if (fd_ >= 0) close(fd_);
     }
+    Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     int get() const { return fd_; }
@@ -32,27 +35,45 @@ private:
     int fd_;
 };
 
-}  // namespace
-
-std::vector<std::uint8_t> ReadFileBytes(const std::string& path, std::uint64_t limit) {
-    const Descriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+// Opened so that nothing can make a read wait: a FIFO or a device answers at once.
+Descriptor OpenRegularFile(const std::string& path, std::uint64_t& size) {
+    Descriptor file(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (file.get() < 0) throw ReadError(std::strerror(errno));
     struct stat status {};
     if (fstat(file.get(), &status) != 0) throw ReadError(std::strerror(errno));
     if (!S_ISREG(status.st_mode)) throw ReadError("not a regular file");
-    const auto size = static_cast<std::uint64_t>(status.st_size);
-    if (size > limit) throw ReadError("larger than " + std::to_string(limit) + " bytes");
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    size = static_cast<std::uint64_t>(status.st_size);
+    return file;
+}
+
+// Up to `count` bytes from the start; fewer if the file shrank while it was read.
+std::vector<std::uint8_t> ReadStart(const Descriptor& file, std::size_t count) {
+    std::vector<std::uint8_t> bytes(count);
     std::size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = pread(file.get(), bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) throw ReadError(std::strerror(errno));
-        if (n == 0) break;  // the file shrank while it was read
+        if (n == 0) break;
         done += static_cast<std::size_t>(n);
     }
     bytes.resize(done);
     return bytes;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> ReadFileBytes(const std::string& path, std::uint64_t limit) {
+    std::uint64_t size = 0;
+    const Descriptor file = OpenRegularFile(path, size);
+    if (size > limit) throw ReadError("larger than " + std::to_string(limit) + " bytes");
+    return ReadStart(file, static_cast<std::size_t>(size));
+}
+
+std::vector<std::uint8_t> ReadFileStart(const std::string& path, std::size_t count) {
+    std::uint64_t size = 0;
+    const Descriptor file = OpenRegularFile(path, size);
+    return ReadStart(file, static_cast<std::size_t>(std::min<std::uint64_t>(size, count)));
 }
 
 std::vector<TransactionLog> ReadLogsBeside(const std::string& hivePath, std::vector<std::string>& problems) {

@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <utility>
 
 #include "FileBytes.h"
@@ -49,13 +48,11 @@ std::vector<unsigned char> CheckLooksLikeHive(const std::string& path) {
     if (S_ISDIR(status.st_mode)) throw ReadError("is a folder, not a hive file");
     if (!S_ISREG(status.st_mode)) throw ReadError("not a regular file");
     if (status.st_size == 0) throw ReadError("empty file");
-    std::ifstream file(path, std::ios::binary);
-    if (!file) throw ReadError(std::strerror(errno));
-    std::vector<unsigned char> bytes(kHeaderBytes);
-    file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    const unsigned char* header = bytes.data();
-    if (file.gcount() < 4 || std::memcmp(header, "regf", 4) != 0)
+    std::vector<unsigned char> bytes = ReadFileStart(path, kHeaderBytes);
+    if (bytes.size() < 4 || std::memcmp(bytes.data(), "regf", 4) != 0)
         throw ReadError("not a registry hive (no regf signature)");
+    bytes.resize(kHeaderBytes);  // a file cut while it was read reads as zeros
+    const unsigned char* header = bytes.data();
     const auto size = static_cast<unsigned long long>(status.st_size);
     if (size < kHeaderBytes + 32) throw ReadError("truncated hive (no hive bins)");
     if (HeaderNumber(header, 28) != 0) throw ReadError("a transaction log, not a hive: read the hive file beside it");
